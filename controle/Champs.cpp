@@ -1,0 +1,56 @@
+#include "Champs.h"
+
+#include <array>
+#include <cstring>
+
+namespace controle {
+
+std::string_view DecoupeChamps(std::string_view& reste) {
+    // The first ";" or code 0, whichever comes first: a ";" after a code 0 is not seen.
+    const char* debut = reste.data();
+    const char* fin = debut + reste.size();
+    const char* p = debut;
+    while (p != fin && *p != ';' && *p != '\0')
+        ++p;
+    if (p == fin || *p == '\0')
+        return {};
+    const std::string_view champ(debut, static_cast<std::size_t>(p - debut));
+    reste.remove_prefix(champ.size() + 1);
+    return champ;
+}
+
+const LigneTypeActe& TypeActe(std::string_view champ6) {
+    static const std::array<LigneTypeActe, 4> table = {{
+        {"N", "Naissances", 30, 11, 0, false},
+        {"M", "Mariages", 60, 11, 29, true},
+        {"D", "Décès", 38, 11, 0, false},
+        {"", "Divers", 64, 13, 32, true},
+    }};
+    for (std::size_t i = 0; i + 1 < table.size(); ++i)
+        if (champ6 == table[i].Lettre)
+            return table[i];
+    return table.back();
+}
+
+bool EstEntete(std::string_view premiereLigne) {
+    return Position("Source", premiereLigne) != 0;
+}
+
+bool EstExport(std::string_view derniereLigne) {
+    return Position("VELORANV3", derniereLigne) != 0;
+}
+
+Texte NomFichierCopie(std::string_view nomFichier) {
+    const auto barre = nomFichier.find_last_of('/');
+    const std::size_t debutNom = barre == std::string_view::npos ? 0 : barre + 1;
+    std::size_t fin = nomFichier.size();
+    // Steps back over 4 UTF-8 characters: continuation bytes belong to the one before.
+    for (int caracteres = 0; caracteres < 4 && fin > debutNom; ++caracteres) {
+        do
+            --fin;
+        while (fin > debutNom && (static_cast<unsigned char>(nomFichier[fin]) & 0xC0) == 0x80);
+    }
+    return Texte(nomFichier.substr(0, fin)) + "_chk.TXT";
+}
+
+} // namespace controle

@@ -1,0 +1,35 @@
+#pragma once
+// Records of an export: fields cut at ";", the act types, the header and export tests.
+#include <string_view>
+
+#include "Texte.h"
+
+namespace controle {
+
+// Takes the next field off the front of `reste`: the text before the first ";" (looked for
+// only before a code-0 byte), and leaves what follows it. Without a ";" the field is empty
+// and `reste` is left unchanged.
+std::string_view DecoupeChamps(std::string_view& reste);
+
+struct LigneTypeActe {
+    std::string_view Lettre; // field 6
+    const char* Nom;         // name shown, UTF-8
+    int NbChamps;
+    int IndexNom;
+    int IndexEpouse; // 0 where the act has no spouse
+    bool AvecEpouse;
+};
+
+// The row of the act type for field 6, compared byte for byte; anything else is "Divers".
+const LigneTypeActe& TypeActe(std::string_view champ6);
+
+// A first line holding "Source" is the header line of an Ardivenne export.
+bool EstEntete(std::string_view premiereLigne);
+// A last line holding "VELORANV3" marks an export.
+bool EstExport(std::string_view derniereLigne);
+
+// Path of the header-free copy: the export's path less its last 4 characters, then
+// "_chk.TXT". Characters, not bytes, and never into the folder part.
+Texte NomFichierCopie(std::string_view nomFichier);
+
+} // namespace controle

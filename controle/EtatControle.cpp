@@ -1,0 +1,10 @@
+#include "EtatControle.h"
+
+namespace controle {
+
+EtatControle& EtatProgramme() {
+    static EtatControle etat;
+    return etat;
+}
+
+} // namespace controle

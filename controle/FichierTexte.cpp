@@ -1,0 +1,266 @@
+#include "FichierTexte.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "AppelsSysteme.h"
+#include "CodesES.h"
+#include "Erreurs.h"
+
+namespace controle {
+namespace {
+
+constexpr std::size_t TailleTampon = 256 * 1024;
+constexpr char CtrlZ = 26;
+
+void Echoue(int code) {
+    throw EInOutError(code);
+}
+
+// Takes the lock without waiting; a lock held by someone else is the sharing code 32.
+// File systems that know no such locks are used without them rather than refused.
+void PoseVerrou(int fd, short type, const std::string& chemin) {
+    if (Systeme().Verrouille(fd, type) == 0)
+        return;
+    const int erreur = errno;
+    if (erreur == EAGAIN || erreur == EACCES)
+        Echoue(ES_PARTAGE);
+    if (erreur == ENOLCK || erreur == EINVAL || erreur == EOPNOTSUPP)
+        return;
+    LeveErreurSysteme(erreur, OperationES::Ouverture, chemin);
+}
+
+int OuvreSansInterruption(const char* chemin, int drapeaux, mode_t mode) {
+    int fd;
+    do
+        fd = Systeme().Ouvre(chemin, drapeaux, mode);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// Appends [debut, fin) to the line without its CRs (a lone CR is dropped, and one before
+// LF belongs to the line break). Returns true when a Ctrl-Z ended the line's text.
+bool AjouteSegment(Texte& ligne, const char* debut, const char* fin) {
+    const char* z = static_cast<const char*>(std::memchr(debut, CtrlZ, fin - debut));
+    const char* finTexte = z != nullptr ? z : fin;
+    while (debut < finTexte) {
+        const char* cr = static_cast<const char*>(std::memchr(debut, '\r', finTexte - debut));
+        const char* finMorceau = cr != nullptr ? cr : finTexte;
+        ligne.append(debut, finMorceau);
+        debut = cr != nullptr ? cr + 1 : finTexte;
+    }
+    return z != nullptr;
+}
+
+std::string CheminTemporaire(const std::string& chemin) {
+    static std::atomic<unsigned> compteur{0};
+    return chemin + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(compteur++);
+}
+
+} // namespace
+
+FichierTexte::FichierTexte() = default;
+
+FichierTexte::~FichierTexte() {
+    Abandonne();
+}
+
+void FichierTexte::Assigne(std::string chemin) {
+    chemin_ = std::move(chemin);
+    aChemin_ = true;
+    etat_ = EtatFichier::Ferme;
+}
+
+void FichierTexte::OuvreLecture() {
+    if (etat_ != EtatFichier::Ferme)
+        Ferme();
+    if (!aChemin_)
+        Echoue(ES_SANS_CHEMIN);
+    const int fd = OuvreSansInterruption(chemin_.c_str(), O_RDONLY | O_CLOEXEC, 0);
+    if (fd < 0)
+        LeveErreurSysteme(errno, OperationES::Ouverture, chemin_);
+    fd_ = fd;
+    try {
+        struct stat etat;
+        if (Systeme().EtatDescripteur(fd_, &etat) != 0)
+            LeveErreurSysteme(errno, OperationES::Ouverture, chemin_);
+        if (S_ISDIR(etat.st_mode))
+            Echoue(ES_ACCES_REFUSE);
+        PoseVerrou(fd_, F_RDLCK, chemin_);
+    } catch (...) {
+        LibereDescripteurs();
+        throw;
+    }
+    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+    tampon_.resize(TailleTampon);
+    debut_ = fin_ = 0;
+    finDonnees_ = false;
+    lus_ = 0;
+    etat_ = EtatFichier::Lecture;
+}
+
+void FichierTexte::CreeEcriture() {
+    if (etat_ != EtatFichier::Ferme)
+        Ferme();
+    if (!aChemin_)
+        Echoue(ES_SANS_CHEMIN);
+    // The file in place is locked, not emptied: it is replaced only by a complete copy.
+    const int cible = OuvreSansInterruption(chemin_.c_str(), O_WRONLY | O_CLOEXEC, 0);
+    if (cible < 0 && errno != ENOENT)
+        LeveErreurSysteme(errno, OperationES::Ouverture, chemin_);
+    fdCible_ = cible;
+    try {
+        mode_t mode = 0666;
+        if (fdCible_ >= 0) {
+            struct stat etat;
+            if (Systeme().EtatDescripteur(fdCible_, &etat) != 0)
+                LeveErreurSysteme(errno, OperationES::Ouverture, chemin_);
+            if (!S_ISREG(etat.st_mode))
+                Echoue(ES_ACCES_REFUSE);
+            mode = etat.st_mode & 07777;
+            PoseVerrou(fdCible_, F_WRLCK, chemin_);
+        }
+        const std::string temporaire = CheminTemporaire(chemin_);
+        const int fd = OuvreSansInterruption(temporaire.c_str(),
+                                             O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0)
+            LeveErreurSysteme(errno, OperationES::Ouverture, chemin_);
+        fd_ = fd;
+        cheminTemporaire_ = temporaire;
+        PoseVerrou(fd_, F_WRLCK, chemin_);
+        if (fdCible_ >= 0)
+            Systeme().ChangeMode(fd_, mode); // keep the rights the user gave the old copy
+    } catch (...) {
+        Abandonne();
+        throw;
+    }
+    tampon_.resize(TailleTampon);
+    debut_ = fin_ = 0;
+    etat_ = EtatFichier::Ecriture;
+}
+
+bool FichierTexte::RemplitTampon() {
+    if (finDonnees_)
+        return false;
+    ssize_t lu;
+    do
+        lu = Systeme().Lit(fd_, tampon_.data(), tampon_.size());
+    while (lu < 0 && errno == EINTR);
+    if (lu < 0)
+        LeveErreurSysteme(errno, OperationES::Lecture, chemin_);
+    debut_ = 0;
+    fin_ = static_cast<std::size_t>(lu);
+    finDonnees_ = lu == 0;
+    return lu > 0;
+}
+
+void FichierTexte::LitLigne(Texte& ligne) {
+    if (etat_ != EtatFichier::Lecture)
+        Echoue(ES_NON_OUVERT_EN_LECTURE);
+    ligne.clear();
+    bool debutLigne = true;
+    bool texteTermine = false; // a Ctrl-Z inside the line: the rest up to LF is skipped
+    for (;;) {
+        if (debut_ == fin_ && !RemplitTampon())
+            return;
+        const char* debut = tampon_.data() + debut_;
+        if (debutLigne && *debut == CtrlZ)
+            return; // end of the file: the position stays on the Ctrl-Z
+        debutLigne = false;
+        const char* fin = tampon_.data() + fin_;
+        const char* lf = static_cast<const char*>(std::memchr(debut, '\n', fin - debut));
+        const char* finSegment = lf != nullptr ? lf : fin;
+        if (!texteTermine)
+            texteTermine = AjouteSegment(ligne, debut, finSegment);
+        const char* suite = lf != nullptr ? lf + 1 : fin;
+        lus_ += static_cast<std::uint64_t>(suite - debut);
+        debut_ = static_cast<std::size_t>(suite - tampon_.data());
+        if (lf != nullptr)
+            return;
+    }
+}
+
+bool FichierTexte::FinFichier() {
+    if (etat_ != EtatFichier::Lecture)
+        Echoue(ES_NON_OUVERT_EN_LECTURE);
+    if (debut_ == fin_ && !RemplitTampon())
+        return true;
+    return tampon_[debut_] == CtrlZ;
+}
+
+void FichierTexte::EcritLigne(std::string_view ligne) {
+    if (etat_ != EtatFichier::Ecriture)
+        Echoue(ES_NON_OUVERT_EN_ECRITURE);
+    const std::size_t taille = ligne.size() + 2;
+    if (fin_ + taille > tampon_.size()) {
+        VideTampon();
+        if (taille > tampon_.size())
+            tampon_.resize(taille);
+    }
+    std::memcpy(tampon_.data() + fin_, ligne.data(), ligne.size());
+    tampon_[fin_ + ligne.size()] = '\r';
+    tampon_[fin_ + ligne.size() + 1] = '\n';
+    fin_ += taille;
+}
+
+void FichierTexte::VideTampon() {
+    std::size_t ecrit = 0;
+    while (ecrit < fin_) {
+        const ssize_t n = Systeme().Ecrit(fd_, tampon_.data() + ecrit, fin_ - ecrit);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            LeveErreurSysteme(errno, OperationES::Ecriture, chemin_);
+        if (n == 0)
+            Echoue(ES_DISQUE_PLEIN);
+        ecrit += static_cast<std::size_t>(n);
+    }
+    fin_ = 0;
+}
+
+void FichierTexte::Ferme() {
+    if (etat_ == EtatFichier::Ferme)
+        Echoue(ES_NON_OUVERT);
+    if (etat_ == EtatFichier::Ecriture) {
+        try {
+            VideTampon();
+            const int fd = fd_;
+            fd_ = -1;
+            if (Systeme().Ferme(fd) != 0)
+                LeveErreurSysteme(errno, OperationES::Ecriture, chemin_);
+            if (Systeme().Renomme(cheminTemporaire_.c_str(), chemin_.c_str()) != 0)
+                LeveErreurSysteme(errno, OperationES::Fermeture, chemin_);
+            cheminTemporaire_.clear();
+        } catch (...) {
+            Abandonne();
+            throw;
+        }
+    }
+    LibereDescripteurs();
+    etat_ = EtatFichier::Ferme;
+}
+
+void FichierTexte::Abandonne() noexcept {
+    if (!cheminTemporaire_.empty()) {
+        Systeme().Supprime(cheminTemporaire_.c_str());
+        cheminTemporaire_.clear();
+    }
+    LibereDescripteurs();
+    etat_ = EtatFichier::Ferme;
+}
+
+void FichierTexte::LibereDescripteurs() noexcept {
+    if (fd_ >= 0)
+        Systeme().Ferme(fd_);
+    if (fdCible_ >= 0)
+        Systeme().Ferme(fdCible_);
+    fd_ = fdCible_ = -1;
+    // Keeps memory flat between files; a buffer grown for a very long line is given back.
+    std::vector<char>().swap(tampon_);
+    debut_ = fin_ = 0;
+}
+
+} // namespace controle

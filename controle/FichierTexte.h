@@ -1,0 +1,72 @@
+#pragma once
+// Text files read and written line by line, with the line rules of the exports:
+// LF or CR LF ends a line, a lone CR is dropped, Ctrl-Z at a line start ends the file,
+// every other byte (code 0 included) is kept raw. Every operation but Assigne checks its
+// result at once and throws EInOutError with the failure's code.
+//
+// Sharing, by open-file-description locks: a file open for reading holds a read lock,
+// a file open for writing a write lock, so a second opener that follows the same rules
+// gets code 32 where it would conflict.
+//
+// Creating for writing never empties the file in place: lines go to a temporary file in
+// the same folder, which replaces the file at its path only when closed successfully.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Texte.h"
+
+namespace controle {
+
+enum class EtatFichier { Ferme, Lecture, Ecriture };
+
+class FichierTexte {
+public:
+    FichierTexte();
+    ~FichierTexte();
+    FichierTexte(const FichierTexte&) = delete;
+    FichierTexte& operator=(const FichierTexte&) = delete;
+
+    // Gives a closed file its path (never fails).
+    void Assigne(std::string chemin);
+    // Opens for reading at the first byte; an open file is closed first.
+    void OuvreLecture();
+    // Opens for writing; the file at the path is replaced when Ferme succeeds.
+    void CreeEcriture();
+    // Reads the next line into `ligne` (the empty line at the end of the file).
+    void LitLigne(Texte& ligne);
+    bool FinFichier();
+    // Writes the bytes of `ligne`, then CR LF.
+    void EcritLigne(std::string_view ligne);
+    // Writes out what is buffered and closes; a file being written replaces its target.
+    void Ferme();
+    // Closes without raising: a file being written is dropped and its target left as it was.
+    void Abandonne() noexcept;
+
+    EtatFichier Etat() const noexcept { return etat_; }
+    const std::string& Chemin() const noexcept { return chemin_; }
+    bool AUnChemin() const noexcept { return aChemin_; }
+    // Bytes consumed so far by reading (for progress shown by byte).
+    std::uint64_t OctetsLus() const noexcept { return lus_; }
+
+private:
+    bool RemplitTampon();
+    void VideTampon();
+    void LibereDescripteurs() noexcept;
+
+    std::string chemin_;
+    bool aChemin_ = false;
+    EtatFichier etat_ = EtatFichier::Ferme;
+    int fd_ = -1;
+    int fdCible_ = -1; // while writing: the existing target, locked
+    std::string cheminTemporaire_;
+    std::vector<char> tampon_;
+    std::size_t debut_ = 0;   // next unread byte in tampon_
+    std::size_t fin_ = 0;     // end of valid bytes in tampon_
+    bool finDonnees_ = false; // the last read returned 0
+    std::uint64_t lus_ = 0;
+};
+
+} // namespace controle

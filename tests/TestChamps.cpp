@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "Champs.h"
+
+using namespace controle;
+using namespace std::string_literals;
+
+TEST(DecoupeChamps, UnPas) {
+    struct Cas {
+        std::string texte, champ, reste;
+    };
+    const Cas cas[] = {
+        {";x", "", "x"},       {"x;", "x", ""}, {"x", "", "x"},           {"", "", ""},
+        {"a;b;c", "a", "b;c"}, {";", "", ""},   {"a\0;b"s, "", "a\0;b"s}, // the ";" after a code 0
+                                                                          // is not seen
+    };
+    for (const auto& c : cas) {
+        std::string_view reste = c.texte;
+        EXPECT_EQ(DecoupeChamps(reste), c.champ) << c.texte;
+        EXPECT_EQ(reste, c.reste) << c.texte;
+    }
+}
+
+// Splitting a whole line as the actions do: `n` - 1 steps, then the rest as the last field.
+std::vector<std::string> Decoupe(std::string_view ligne, int n) {
+    std::vector<std::string> champs;
+    for (int i = 1; i < n; ++i)
+        champs.emplace_back(DecoupeChamps(ligne));
+    champs.emplace_back(ligne);
+    return champs;
+}
+
+TEST(DecoupeChamps, LigneEntière) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(Decoupe("a;b", 4), (V{"a", "", "", "b"})) << "trop peu de séparateurs";
+    EXPECT_EQ(Decoupe("a;b;c;d;e", 3), (V{"a", "b", "c;d;e"})) << "trop de séparateurs";
+    EXPECT_EQ(Decoupe("a;b\0c;d"s, 4), (V{"a", "", "", "b\0c;d"s})) << "code 0";
+    EXPECT_EQ(Decoupe("1;2;3", 7), (V{"1", "2", "", "", "", "", "3"}));
+}
+
+TEST(TypeActe, RechercheExacteDuChamp6) {
+    struct Cas {
+        std::string champ6;
+        std::string nom;
+        int nbChamps, indexNom, indexEpouse;
+        bool avecEpouse;
+    };
+    const Cas cas[] = {
+        {"N", "Naissances", 30, 11, 0, false}, {"M", "Mariages", 60, 11, 29, true},
+        {"D", "Décès", 38, 11, 0, false},      {"", "Divers", 64, 13, 32, true},
+        {"m", "Divers", 64, 13, 32, true},     {"M ", "Divers", 64, 13, 32, true},
+        {" N", "Divers", 64, 13, 32, true},    {"NN", "Divers", 64, 13, 32, true},
+        {"n", "Divers", 64, 13, 32, true},
+    };
+    for (const auto& c : cas) {
+        const LigneTypeActe& t = TypeActe(c.champ6);
+        EXPECT_EQ(t.Nom, c.nom) << '"' << c.champ6 << '"';
+        EXPECT_EQ(t.NbChamps, c.nbChamps) << c.champ6;
+        EXPECT_EQ(t.IndexNom, c.indexNom) << c.champ6;
+        EXPECT_EQ(t.AvecEpouse, c.avecEpouse) << c.champ6;
+        if (c.avecEpouse) {
+            EXPECT_EQ(t.IndexEpouse, c.indexEpouse) << c.champ6;
+        }
+    }
+}
+
+TEST(Reconnaissance, EnteteEtMarqueurDExport) {
+    EXPECT_TRUE(EstEntete("Nom;Source;Date"));
+    EXPECT_TRUE(EstEntete("1;2;xSourcex"));
+    EXPECT_FALSE(EstEntete("source;SOURCE"));
+    EXPECT_FALSE(EstEntete("\0Source"s));
+    EXPECT_TRUE(EstExport("1;2;VELORANV3;M"));
+    EXPECT_TRUE(EstExport("xxVELORANV3yy"));
+    EXPECT_FALSE(EstExport("veloranv3"));
+    EXPECT_FALSE(EstExport(""));
+}
+
+TEST(NomFichierCopie, QuatreDerniersCaractèresSansEntrerDansLeDossier) {
+    struct Cas {
+        std::string nom, copie;
+    };
+    const Cas cas[] = {
+        {"/d/releve.txt", "/d/releve_chk.TXT"},
+        {"/d/releve", "/d/re_chk.TXT"},
+        {"/d/releve.html", "/d/releve._chk.TXT"},
+        {"/d/a.b", "/d/_chk.TXT"},
+        {"/d/abcd", "/d/_chk.TXT"},
+        {"/dossier/x", "/dossier/_chk.TXT"},
+        {"rel.txt", "rel_chk.TXT"},
+        {"/d/relevé.txt", "/d/relevé_chk.TXT"},
+        {"/d/été", "/d/_chk.TXT"},
+        {"/d/donnéeséé", "/d/donné_chk.TXT"},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(NomFichierCopie(c.nom), c.copie) << c.nom;
+}

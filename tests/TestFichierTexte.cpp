@@ -1,0 +1,321 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <functional>
+#include <unistd.h>
+
+#include "AppelsSysteme.h"
+#include "DossierTemporaire.h"
+#include "Erreurs.h"
+#include "FichierTexte.h"
+
+using namespace controle;
+using namespace std::string_literals;
+
+namespace {
+
+// Every line that the reading rules give for a file, until end of file.
+std::vector<std::string> LignesDe(const std::string& chemin) {
+    FichierTexte f;
+    f.Assigne(chemin);
+    f.OuvreLecture();
+    std::vector<std::string> lignes;
+    std::string ligne;
+    while (!f.FinFichier()) {
+        f.LitLigne(ligne);
+        lignes.push_back(ligne);
+    }
+    f.Ferme();
+    return lignes;
+}
+
+// The code of the EInOutError that `action` raises, with its message checked.
+template <class Action> int CodeLeve(Action action) {
+    try {
+        action();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.what(), MessageES(e.Code()));
+        return e.Code();
+    }
+    ADD_FAILURE() << "aucune erreur levée";
+    return 0;
+}
+
+using Lignes = std::vector<std::string>;
+
+} // namespace
+
+TEST(LectureDesLignes, RèglesDesFinsDeLigne) {
+    struct Cas {
+        const char* nom;
+        std::string octets;
+        Lignes attendu;
+    };
+    const std::string mille(1000, 'x');
+    const Cas cas[] = {
+        {"CR LF", "abc\r\ndef\r\n", {"abc", "def"}},
+        {"LF sans fin", "abc\ndef", {"abc", "def"}},
+        {"CR isolé ignoré", "ab\rc\n", {"abc"}},
+        {"CR CR LF", "ab\r\r\n", {"ab"}},
+        {"dernière ligne vide", "L1\r\nL2\r\n\r\n", {"L1", "L2", ""}},
+        {"fichier vide", "", {}},
+        {"Ctrl-Z final", "L1\r\n\x1a", {"L1"}},
+        {"Ctrl-Z au début",
+         "\x1a"
+         "abc\r\n",
+         {}},
+        {"Ctrl-Z en début de ligne", "L1\nL2\n\x1aL3\n", {"L1", "L2"}},
+        {"Ctrl-Z dans une ligne",
+         "ab\x1a"
+         "cd\nef\n",
+         {"ab", "ef"}},
+        {"CR seuls après le dernier LF", "L1\n\r\r", {"L1", ""}},
+        {"octet nul gardé", "a;b\0c;d\n"s, {"a;b\0c;d"s}},
+        {"octets hauts bruts", "\xe9\xe8\x80\xff\n", {"\xe9\xe8\x80\xff"}},
+        {"ligne de 1000 caractères", mille + "\r\n", {mille}},
+    };
+    DossierTemporaire dossier;
+    for (const auto& c : cas)
+        EXPECT_EQ(LignesDe(dossier.Ecrit("f.txt", c.octets)), c.attendu) << c.nom;
+}
+
+TEST(LectureDesLignes, LigneQuiChevaucheLesTamponsEtCRALaFrontière) {
+    DossierTemporaire dossier;
+    // Lines far longer than any read buffer, with a CR LF split across reads.
+    const std::string longue(700 * 1024, 'a');
+    const std::string octets = longue + "\r\n" + "b" + "\r" + longue + "\n" + "fin";
+    EXPECT_EQ(LignesDe(dossier.Ecrit("f.txt", octets)), (Lignes{longue, "b" + longue, "fin"}));
+}
+
+TEST(LectureDesLignes, LireAprèsLaFinDonneLaLigneVide) {
+    DossierTemporaire dossier;
+    FichierTexte f;
+    f.Assigne(dossier.Ecrit("f.txt", "x\n"));
+    f.OuvreLecture();
+    std::string ligne;
+    f.LitLigne(ligne);
+    EXPECT_TRUE(f.FinFichier());
+    ligne = "reste";
+    f.LitLigne(ligne);
+    EXPECT_EQ(ligne, "");
+    EXPECT_TRUE(f.FinFichier());
+}
+
+TEST(LectureDesLignes, RouvrirRepartDeLaPremièreLigne) {
+    DossierTemporaire dossier;
+    FichierTexte f;
+    f.Assigne(dossier.Ecrit("f.txt", "un\ndeux\n"));
+    f.OuvreLecture();
+    std::string ligne;
+    f.LitLigne(ligne);
+    f.LitLigne(ligne);
+    f.OuvreLecture();
+    f.LitLigne(ligne);
+    EXPECT_EQ(ligne, "un");
+}
+
+TEST(EcritureDesLignes, ChaqueLigneFinitParCRLFEtRemplaceLAncienFichier) {
+    DossierTemporaire dossier;
+    const std::string chemin = dossier.Ecrit("copie.TXT", "ancien contenu bien plus long\n");
+    ::chmod(chemin.c_str(), 0640);
+    FichierTexte f;
+    f.Assigne(chemin);
+    f.CreeEcriture();
+    f.EcritLigne("a\0b"s);
+    f.EcritLigne("");
+    f.EcritLigne("\xe9t\xe9");
+    // Until closed, the old copy stays whole for anyone who reads it.
+    EXPECT_EQ(DossierTemporaire::Lit(chemin), "ancien contenu bien plus long\n");
+    f.Ferme();
+    EXPECT_EQ(DossierTemporaire::Lit(chemin), "a\0b\r\n\r\n\xe9t\xe9\r\n"s);
+    struct stat etat;
+    ASSERT_EQ(::stat(chemin.c_str(), &etat), 0);
+    EXPECT_EQ(etat.st_mode & 0777, 0640u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dossier.Racine()), {}), 1);
+}
+
+TEST(Erreurs, CodesEtMessages) {
+    DossierTemporaire dossier;
+    const std::string existant = dossier.Ecrit("e.txt", "x\n");
+    struct Cas {
+        const char* nom;
+        std::function<void(FichierTexte&)> action;
+        int code;
+        const char* message;
+    };
+    const Cas cas[] = {
+        {"fichier absent",
+         [&](FichierTexte& f) {
+             f.Assigne(dossier.Chemin("absent.txt"));
+             f.OuvreLecture();
+         },
+         2, "Fichier introuvable"},
+        {"dossier absent",
+         [&](FichierTexte& f) {
+             f.Assigne(dossier.Chemin("absent/x.txt"));
+             f.OuvreLecture();
+         },
+         3, "Nom de fichier incorrect"},
+        {"dossier donné comme fichier",
+         [&](FichierTexte& f) {
+             f.Assigne(dossier.Racine().string());
+             f.OuvreLecture();
+         },
+         5, "Accès au fichier refusé"},
+        {"sans chemin", [](FichierTexte& f) { f.OuvreLecture(); }, 102, "Erreur E/S 102"},
+        {"fermer un fichier fermé",
+         [&](FichierTexte& f) {
+             f.Assigne(existant);
+             f.Ferme();
+         },
+         103, "Erreur E/S 103"},
+        {"lire sans ouvrir",
+         [&](FichierTexte& f) {
+             std::string l;
+             f.Assigne(existant);
+             f.LitLigne(l);
+         },
+         104, "Erreur E/S 104"},
+        {"fin de fichier sans ouvrir", [](FichierTexte& f) { f.FinFichier(); }, 104,
+         "Erreur E/S 104"},
+        {"écrire un fichier ouvert en lecture",
+         [&](FichierTexte& f) {
+             f.Assigne(existant);
+             f.OuvreLecture();
+             f.EcritLigne("x");
+         },
+         105, "Erreur E/S 105"},
+        {"créer dans un dossier absent",
+         [&](FichierTexte& f) {
+             f.Assigne(dossier.Chemin("absent/x_chk.TXT"));
+             f.CreeEcriture();
+         },
+         3, "Nom de fichier incorrect"},
+    };
+    for (const auto& c : cas) {
+        FichierTexte f;
+        try {
+            c.action(f);
+            ADD_FAILURE() << c.nom << " : aucune erreur";
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(e.Code(), c.code) << c.nom;
+            EXPECT_STREQ(e.what(), c.message) << c.nom;
+        }
+    }
+}
+
+TEST(Erreurs, TexteDeLaBoîteAvecSonPoint) {
+    EXPECT_EQ(TexteBoiteErreur(MessageES(2)), "Fichier introuvable.");
+    EXPECT_EQ(TexteBoiteErreur(MessageES(32)), "Erreur E/S 32.");
+    EXPECT_EQ(TexteBoiteErreur(MessageES(5)), "Accès au fichier refusé.");
+    EXPECT_EQ(TexteBoiteErreur("Fin."), "Fin.");
+    EXPECT_EQ(TexteBoiteErreur("Quoi !"), "Quoi !");
+    EXPECT_EQ(TexteBoiteErreur(""), "");
+}
+
+// Another program that follows the same rules: its own open file description.
+TEST(Partage, UnFichierOuvertRefuseLesÉcrivainsEtLaisseLesLecteurs) {
+    DossierTemporaire dossier;
+    const std::string chemin = dossier.Ecrit("export.txt", "x\n");
+    FichierTexte lecteur, autreLecteur, ecrivain;
+    lecteur.Assigne(chemin);
+    lecteur.OuvreLecture();
+    autreLecteur.Assigne(chemin);
+    EXPECT_NO_THROW(autreLecteur.OuvreLecture());
+    ecrivain.Assigne(chemin);
+    EXPECT_EQ(CodeLeve([&] { ecrivain.CreeEcriture(); }), 32);
+    EXPECT_EQ(DossierTemporaire::Lit(chemin), "x\n") << "jamais vidé sans son verrou";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dossier.Racine()), {}), 1);
+
+    lecteur.Ferme();
+    autreLecteur.Ferme();
+    ecrivain.CreeEcriture();
+    EXPECT_EQ(CodeLeve([&] { lecteur.OuvreLecture(); }), 32);
+    ecrivain.Abandonne();
+    EXPECT_EQ(DossierTemporaire::Lit(chemin), "x\n");
+}
+
+TEST(Partage, UnVerrouTenuAilleursDonneLeCode32) {
+    DossierTemporaire dossier;
+    const std::string chemin = dossier.Ecrit("export.txt", "x\n");
+    const int fd = ::open(chemin.c_str(), O_RDWR);
+    struct flock verrou = {};
+    verrou.l_type = F_WRLCK;
+    ASSERT_EQ(::fcntl(fd, F_OFD_SETLK, &verrou), 0);
+    FichierTexte f;
+    f.Assigne(chemin);
+    EXPECT_EQ(CodeLeve([&] { f.OuvreLecture(); }), 32);
+    EXPECT_EQ(f.Etat(), EtatFichier::Ferme);
+    ::close(fd);
+}
+
+// Failures of the system calls themselves, forced through the seam.
+class PannesSysteme : public ::testing::Test {
+protected:
+    void TearDown() override { Systeme() = AppelsSystemeReels(); }
+    DossierTemporaire dossier;
+};
+
+TEST_F(PannesSysteme, CodesDesAppelsQuiÉchouent) {
+    static int erreurForcee;
+    struct Cas {
+        const char* nom;
+        void (*panne)();
+        int erreur, code;
+    };
+    const Cas cas[] = {
+        {"trop de fichiers",
+         [] {
+             Systeme().Ouvre = [](const char*, int, mode_t) { return errno = erreurForcee, -1; };
+         },
+         EMFILE, 4},
+        {"lecture",
+         [] {
+             Systeme().Lit = [](int, void*, size_t) -> ssize_t { return errno = erreurForcee, -1; };
+         },
+         EIO, 30},
+        {"disque plein",
+         [] {
+             Systeme().Ecrit = [](int, const void*, size_t) -> ssize_t {
+                 return errno = erreurForcee, -1;
+             };
+         },
+         ENOSPC, 112},
+        {"fermeture",
+         [] {
+             Systeme().Ferme = [](int fd) {
+                 ::close(fd);
+                 return errno = erreurForcee, -1;
+             };
+         },
+         EIO, 29},
+        {"renommage",
+         [] {
+             Systeme().Renomme = [](const char*, const char*) { return errno = erreurForcee, -1; };
+         },
+         EACCES, 5},
+    };
+    const std::string entree = dossier.Ecrit("entree.txt", "ligne\n");
+    const std::string sortie = dossier.Ecrit("sortie.TXT", "copie précédente\r\n");
+    for (const auto& c : cas) {
+        erreurForcee = c.erreur;
+        const int code = CodeLeve([&] {
+            FichierTexte lu, ecrit;
+            lu.Assigne(entree);
+            ecrit.Assigne(sortie);
+            c.panne();
+            lu.OuvreLecture();
+            std::string ligne;
+            lu.LitLigne(ligne);
+            ecrit.CreeEcriture();
+            ecrit.EcritLigne(ligne);
+            ecrit.Ferme();
+        });
+        Systeme() = AppelsSystemeReels();
+        EXPECT_EQ(code, c.code) << c.nom;
+        EXPECT_EQ(DossierTemporaire::Lit(sortie), "copie précédente\r\n") << c.nom;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dossier.Racine()), {}), 2)
+            << c.nom << " : un fichier temporaire est resté";
+    }
+}
