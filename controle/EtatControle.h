@@ -27,6 +27,8 @@ struct EtatControle {
     bool AvecEpouse = false;
     // Set when an Open action has prepared the export and no Process action has spent it.
     bool ExportPret = false;
+    // Batch use: the Process action skips the header line without writing the copy.
+    bool SansCopie = false;
 };
 
 // The one check state of the program.

@@ -1,0 +1,153 @@
+#include "ActionTraite.h"
+
+#include <array>
+
+#include "Champs.h"
+#include "Messages.h"
+
+namespace controle {
+namespace {
+
+const char* const TexteSansExport =
+    "Aucun fichier export n'est prêt : choisissez-en un avec Ouvre avant de le traiter.";
+
+// The header-free copy: every line of the export after the first, each ended by CR LF.
+// A failure drops the unfinished copy, so an earlier one stays as it was.
+void EcritCopieSansEntete(EtatControle& etat) {
+    FichierTexte& entree = etat.FichierEntree;
+    FichierTexte& copie = etat.FichierSortie;
+    copie.Assigne(etat.NomFichierChk);
+    try {
+        copie.CreeEcriture();
+        entree.LitLigne(etat.Ligne);
+        while (!entree.FinFichier()) {
+            entree.LitLigne(etat.Ligne);
+            copie.EcritLigne(etat.Ligne);
+        }
+        copie.Ferme();
+    } catch (...) {
+        copie.Abandonne();
+        throw;
+    }
+}
+
+// One run over the records: the fields of the current record are views into its line,
+// copied into the check state only where someone looks at them.
+class Verification {
+public:
+    Verification(EtatControle& etat, OperationsFenetre& fenetre, const ReglagesDates& reglages,
+                 ObservateurProblemes* observateur)
+        : etat_(etat), fenetre_(fenetre), reglages_(reglages), observateur_(observateur) {}
+
+    void ControleEnregistrement(std::int64_t numero) {
+        const std::string_view ligneEntiere = etat_.Ligne;
+        std::string_view reste = ligneEntiere;
+        const int nbChamps = etat_.NbChamps;
+        for (int k = 1; k < nbChamps; ++k)
+            champs_[k] = DecoupeChamps(reste);
+        champs_[nbChamps] = reste;
+        if (numero % 10 == 0)
+            fenetre_.RepeintProgression();
+
+        if (!DateValide(champs_[7], reglages_)) {
+            MessageDate(message_, numero, Cites(etat_.IndexNom));
+            Signale(TestProbleme::Date, numero);
+        }
+        for (std::size_t i = ProchainACorriger(ligneEntiere, 0); i != std::string_view::npos;
+             i = ProchainACorriger(ligneEntiere, i + 1)) {
+            const auto position = static_cast<std::int64_t>(i) + 1;
+            const int code = static_cast<unsigned char>(ligneEntiere[i]);
+            MessageCaractere(message_, numero, Cites(etat_.IndexNom), position, code,
+                             Extrait(ligneEntiere, position));
+            Signale(TestProbleme::Caractere, numero, position, code);
+        }
+        if (champs_[etat_.IndexNom].size() < 2) {
+            MessageNom(message_, numero, Cites(etat_.IndexNom));
+            Signale(TestProbleme::Nom, numero);
+        }
+        if (etat_.AvecEpouse && champs_[etat_.IndexEpouse].size() == 1) {
+            MessageEpouse(message_, numero, Cites(etat_.IndexEpouse));
+            Signale(TestProbleme::Epouse, numero);
+        }
+    }
+
+    // The check state keeps the fields of the last record read.
+    void GardeChamps() {
+        for (int k = 1; k <= etat_.NbChamps; ++k)
+            etat_.Champ[k] = champs_[k];
+    }
+
+private:
+    ChampsMessage Cites(int indexNom) const {
+        return {champs_[3], champs_[7], champs_[indexNom], champs_[indexNom + 1]};
+    }
+
+    void Signale(TestProbleme test, std::int64_t numero, std::int64_t position = 0, int code = 0) {
+        fenetre_.AjouteLigneEntree(message_);
+        ++etat_.NbErreurs;
+        if (observateur_ != nullptr) {
+            GardeChamps();
+            observateur_->Signale({test, numero, position, code, message_}, etat_);
+        }
+    }
+
+    EtatControle& etat_;
+    OperationsFenetre& fenetre_;
+    const ReglagesDates& reglages_;
+    ObservateurProblemes* observateur_;
+    std::array<std::string_view, MaxChamps + 1> champs_{};
+    Texte message_;
+};
+
+} // namespace
+
+void ActionTraite(EtatControle& etat, OperationsFenetre& fenetre,
+                  const ReglagesDates& reglagesProgramme, ObservateurProblemes* observateur) {
+    if (!etat.ExportPret || etat.FichierEntree.Etat() != EtatFichier::Lecture) {
+        fenetre.BoiteMessage(TexteSansExport, "Attention !", MB_ICONERREUR);
+        return;
+    }
+    etat.ExportPret = false;
+    // Settings read again meanwhile do not change a check under way.
+    const ReglagesDates reglages = reglagesProgramme;
+    FichierTexte& entree = etat.FichierEntree;
+
+    if (etat.AvecEntete) {
+        --etat.NbLignes;
+        if (!etat.SansCopie)
+            EcritCopieSansEntete(etat);
+        entree.OuvreLecture();
+        entree.LitLigne(etat.Ligne);
+    }
+
+    etat.NbErreurs = 1;
+    fenetre.VisibleEntree(false);
+    fenetre.TailleEntree(25, 33);
+    fenetre.VisibleProgression(true);
+
+    Verification verification(etat, fenetre, reglages, observateur);
+    for (std::int64_t numero = 0; numero < etat.NbLignes; ++numero) {
+        fenetre.PositionProgression(numero);
+        entree.LitLigne(etat.Ligne);
+        verification.ControleEnregistrement(numero);
+    }
+    if (etat.NbLignes > 0)
+        verification.GardeChamps();
+
+    Texte total;
+    LigneTotal(total, etat.NbErreurs - 1);
+    fenetre.AjouteLigneEntree(total);
+    entree.Ferme();
+
+    if (etat.NbErreurs > 1) {
+        fenetre.TailleEntree(161, 441);
+        fenetre.VisibleEntree(true);
+        fenetre.BoiteMessage("Copiez les résultats !", "Bravo !", MB_ICONINFORMATION);
+    } else {
+        fenetre.BoiteMessage("Contrôle terminé !", "Bravo !", MB_ICONINFORMATION);
+    }
+    fenetre.VisibleProgression(false);
+    fenetre.PositionProgression(0);
+}
+
+} // namespace controle

@@ -1,0 +1,243 @@
+#include "ConversionDate.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "Erreurs.h"
+#include "HorlogeDates.h"
+
+namespace controle {
+namespace {
+
+enum class OrdreDate { MoisJourAnnee, JourMoisAnnee, AnneeMoisJour };
+
+// The first d, m, y or e of the format decides, quoted or not.
+OrdreDate Ordre(std::string_view format) {
+    for (const char c : format) {
+        switch (c) {
+        case 'd':
+        case 'D':
+            return OrdreDate::JourMoisAnnee;
+        case 'm':
+        case 'M':
+            return OrdreDate::MoisJourAnnee;
+        case 'y':
+        case 'Y':
+        case 'e':
+        case 'E':
+            return OrdreDate::AnneeMoisJour;
+        default:
+            break;
+        }
+    }
+    return OrdreDate::MoisJourAnnee;
+}
+
+// Lead bytes of the double-byte code page that goes with the language: Shift-JIS for
+// Japanese, the 0x81-0xFE range shared by the Chinese and Korean ones otherwise.
+bool OctetDeTete(unsigned char c, int langue) {
+    if (langue == LangueJaponais)
+        return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    return c >= 0x81 && c <= 0xFE;
+}
+
+// Which of the three numbers is the day, the month and the year.
+struct PlacesDate {
+    int Jour, Mois, Annee;
+};
+
+PlacesDate Places(OrdreDate ordre) {
+    switch (ordre) {
+    case OrdreDate::JourMoisAnnee:
+        return {0, 1, 2};
+    case OrdreDate::AnneeMoisJour:
+        return {2, 1, 0};
+    case OrdreDate::MoisJourAnnee:
+        break;
+    }
+    return {1, 0, 2};
+}
+
+bool EstChiffre(char c) {
+    return c >= '0' && c <= '9';
+}
+
+char MinusculeAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool CommenceSansCasse(std::string_view texte, std::string_view marqueur) {
+    if (texte.size() < marqueur.size())
+        return false;
+    for (std::size_t k = 0; k < marqueur.size(); ++k)
+        if (MinusculeAscii(texte[k]) != MinusculeAscii(marqueur[k]))
+            return false;
+    return true;
+}
+
+struct NombreLu {
+    int Valeur = 0;
+    std::size_t Longueur = 0;
+};
+
+// The scan over the text; `pos` is 0-based here.
+class Lecteur {
+public:
+    Lecteur(std::string_view texte, const ReglagesDates& reglages)
+        : texte_(texte), reglages_(reglages) {}
+
+    std::optional<Date> Lit() {
+        const int decalage = DecalageEre();
+        NombreLu premier, second, troisieme;
+        if (!LitNombre(premier) || !Separateur() || !LitNombre(second))
+            return std::nullopt;
+        const OrdreDate ordre = Ordre(reglages_.FormatDateCourt);
+        Date date;
+        if (Separateur()) {
+            if (!LitNombre(troisieme))
+                return std::nullopt;
+            const NombreLu nombres[3] = {premier, second, troisieme};
+            const PlacesDate places = Places(ordre);
+            date.Jour = nombres[places.Jour].Valeur;
+            date.Mois = nombres[places.Mois].Valeur;
+            date.Annee = CompleteAnnee(nombres[places.Annee], decalage);
+        } else {
+            // Two numbers: the year is this one, and only day-month-year puts the day first.
+            date.Annee = AnneeCourante();
+            const bool jourDAbord = ordre == OrdreDate::JourMoisAnnee;
+            date.Jour = jourDAbord ? premier.Valeur : second.Valeur;
+            date.Mois = jourDAbord ? second.Valeur : premier.Valeur;
+        }
+        Separateur();
+        SauteEspaces();
+        if (reglages_.ModeExtremeOrient &&
+            reglages_.FormatDateCourt.find("ddd") != std::string::npos)
+            PasseMotsFinaux();
+        if (pos_ != texte_.size() || !DateExiste(date))
+            return std::nullopt;
+        return date;
+    }
+
+private:
+    bool Fin() const { return pos_ >= texte_.size(); }
+
+    void SauteEspaces() {
+        while (!Fin() && texte_[pos_] == ' ')
+            ++pos_;
+    }
+
+    // At most four digits after the leading zeros: reading stops once the value reaches 1000.
+    bool LitNombre(NombreLu& nombre) {
+        SauteEspaces();
+        const std::size_t debut = pos_;
+        int valeur = 0;
+        while (!Fin() && EstChiffre(texte_[pos_]) && valeur < 1000) {
+            valeur = valeur * 10 + (texte_[pos_] - '0');
+            ++pos_;
+        }
+        nombre = {valeur, pos_ - debut};
+        return pos_ > debut;
+    }
+
+    // Skipped spaces stay skipped even when no separator follows.
+    bool Separateur() {
+        SauteEspaces();
+        if (Fin() || texte_[pos_] != reglages_.SeparateurDate)
+            return false;
+        ++pos_;
+        return true;
+    }
+
+    int DecalageEre() {
+        const std::string_view format = reglages_.FormatDateCourt;
+        if (!format.empty() && format.front() == 'g')
+            return DecalageNomEre();
+        if (format.find('e') != std::string_view::npos)
+            return reglages_.Eres.front().Decalage;
+        return 0;
+    }
+
+    // The era name is whatever stands before the first digit, trimmed of codes 0 to 32.
+    int DecalageNomEre() {
+        while (!Fin() && !EstChiffre(texte_[pos_])) {
+            const bool caractereDouble =
+                reglages_.ModeExtremeOrient &&
+                OctetDeTete(static_cast<unsigned char>(texte_[pos_]), reglages_.LanguePrincipale);
+            pos_ = std::min(pos_ + (caractereDouble ? 2 : 1), texte_.size());
+        }
+        std::string_view nom = texte_.substr(0, pos_);
+        const auto blanc = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+        while (!nom.empty() && blanc(nom.front()))
+            nom.remove_prefix(1);
+        while (!nom.empty() && blanc(nom.back()))
+            nom.remove_suffix(1);
+        if (nom.empty())
+            return 0;
+        for (const Ere& ere : reglages_.Eres)
+            if (ere.Nom.find(nom) != std::string::npos)
+                return ere.Decalage;
+        return 0;
+    }
+
+    int CompleteAnnee(NombreLu annee, int decalage) const {
+        if (decalage > 0) {
+            if (reglages_.LanguePrincipale == LangueCoreen) {
+                int valeur = annee.Valeur;
+                if (valeur <= 99)
+                    valeur += 100 * ((AnneeCourante() + decalage) / 100);
+                return valeur - decalage;
+            }
+            return annee.Valeur + decalage - 1;
+        }
+        if (annee.Longueur <= 2) {
+            const int base = AnneeCourante() - reglages_.FenetreSiecle;
+            int valeur = annee.Valeur + 100 * (base / 100);
+            if (valeur < base)
+                valeur += 100;
+            return valeur;
+        }
+        return annee.Valeur;
+    }
+
+    // Words after the date (a day name) are passed over up to an AM or PM marker; the word
+    // under the position is always passed, even when it is a marker.
+    void PasseMotsFinaux() {
+        do {
+            while (!Fin() && texte_[pos_] != ' ')
+                ++pos_;
+            SauteEspaces();
+        } while (!Fin() && !CommenceSansCasse(texte_.substr(pos_), reglages_.MarqueurAM) &&
+                 !CommenceSansCasse(texte_.substr(pos_), reglages_.MarqueurPM));
+    }
+
+    static bool DateExiste(const Date& date) {
+        static constexpr int jours[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+        if (date.Annee < 1 || date.Annee > 9999 || date.Mois < 1 || date.Mois > 12)
+            return false;
+        const int a = date.Annee;
+        const bool bissextile = a % 4 == 0 && (a % 100 != 0 || a % 400 == 0);
+        const int longueur = jours[date.Mois - 1] + (date.Mois == 2 && bissextile ? 1 : 0);
+        return date.Jour >= 1 && date.Jour <= longueur;
+    }
+
+    std::string_view texte_;
+    const ReglagesDates& reglages_;
+    std::size_t pos_ = 0;
+};
+
+} // namespace
+
+Date ConvertitDate(std::string_view texte, const ReglagesDates& reglages) {
+    if (const auto date = Lecteur(texte, reglages).Lit())
+        return *date;
+    throw EConvertError("'" + std::string(texte) + "' n'est pas une date correcte");
+}
+
+// Same scan as the conversion without building its error: an invalid date is routine
+// here (one in a hundred records), and the error's message would be dropped anyway.
+bool DateValide(std::string_view texte, const ReglagesDates& reglages) {
+    return Lecteur(texte, reglages).Lit().has_value();
+}
+
+} // namespace controle
