@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "Caracteres.h"
 #include "Champs.h"
 #include "Messages.h"
 
@@ -41,11 +42,7 @@ public:
 
     void ControleEnregistrement(std::int64_t numero) {
         const std::string_view ligneEntiere = etat_.Ligne;
-        std::string_view reste = ligneEntiere;
-        const int nbChamps = etat_.NbChamps;
-        for (int k = 1; k < nbChamps; ++k)
-            champs_[k] = DecoupeChamps(reste);
-        champs_[nbChamps] = reste;
+        DecoupeEnregistrement(ligneEntiere, etat_.NbChamps, champs_.data());
         if (numero % 10 == 0)
             fenetre_.RepeintProgression();
 

@@ -1,7 +1,10 @@
 #include "Champs.h"
 
 #include <array>
+#include <bit>
 #include <cstring>
+
+#include "Balayage.h"
 
 namespace controle {
 
@@ -17,6 +20,29 @@ std::string_view DecoupeChamps(std::string_view& reste) {
     const std::string_view champ(debut, static_cast<std::size_t>(p - debut));
     reste.remove_prefix(champ.size() + 1);
     return champ;
+}
+
+void DecoupeEnregistrement(std::string_view ligne, int nbChamps, std::string_view* champs) {
+    const char* const texte = ligne.data();
+    const std::size_t taille = ligne.size();
+    int k = 1;
+    std::size_t reste = 0; // start of the remaining text
+    for (std::size_t debut = 0; k < nbChamps && debut < taille; debut += 16) {
+        for (unsigned bits = Masque16<';', '\0'>(texte, debut, taille, false); bits != 0;
+             bits &= bits - 1) {
+            const std::size_t p = debut + static_cast<std::size_t>(std::countr_zero(bits));
+            if (texte[p] == '\0')
+                goto fin; // separators after a code 0 are not seen
+            champs[k] = std::string_view(texte + reste, p - reste);
+            reste = p + 1;
+            if (++k == nbChamps)
+                goto fin;
+        }
+    }
+fin:
+    for (; k < nbChamps; ++k)
+        champs[k] = {};
+    champs[nbChamps] = std::string_view(texte + reste, taille - reste);
 }
 
 const LigneTypeActe& TypeActe(std::string_view champ6) {

@@ -6,10 +6,17 @@
 
 namespace controle {
 
+inline constexpr int MaxChamps = 64;
+
 // Takes the next field off the front of `reste`: the text before the first ";" (looked for
 // only before a code-0 byte), and leaves what follows it. Without a ";" the field is empty
 // and `reste` is left unchanged.
 std::string_view DecoupeChamps(std::string_view& reste);
+
+// Splits a whole record into fields 1 to `nbChamps` (at most MaxChamps) in one pass:
+// the same fields as `nbChamps` - 1 steps of DecoupeChamps with the rest as the last field.
+// `champs[k]` is field k; the views point into `ligne`.
+void DecoupeEnregistrement(std::string_view ligne, int nbChamps, std::string_view* champs);
 
 struct LigneTypeActe {
     std::string_view Lettre; // field 6

@@ -4,12 +4,11 @@
 #include <array>
 #include <cstdint>
 
+#include "Champs.h"
 #include "FichierTexte.h"
 #include "Texte.h"
 
 namespace controle {
-
-inline constexpr int MaxChamps = 64;
 
 struct EtatControle {
     FichierTexte FichierEntree; // the export, open from the Open to the end of the Process

@@ -1,23 +1,9 @@
 #include "Messages.h"
 
-#include <array>
 #include <charconv>
 
 namespace controle {
 namespace {
-
-using TableCaracteres = std::array<bool, 256>;
-
-constexpr TableCaracteres TableACorriger() {
-    TableCaracteres table{};
-    for (int c = 1; c < 256; ++c)
-        table[c] = c < 32 || c > 126 || c == '^' || c == '`' || c == '|';
-    for (char c : CaracteresAcceptes)
-        table[static_cast<unsigned char>(c)] = false;
-    return table;
-}
-
-constexpr TableCaracteres ACorriger = TableACorriger();
 
 void AjouteNombre(Texte& message, std::int64_t nombre) {
     char chiffres[24];
@@ -34,17 +20,6 @@ void Debut(Texte& message, std::int64_t numero, const ChampsMessage& champs) {
 }
 
 } // namespace
-
-bool CaractereACorriger(unsigned char code) {
-    return ACorriger[code];
-}
-
-std::size_t ProchainACorriger(std::string_view ligne, std::size_t depuis) {
-    for (std::size_t i = depuis; i < ligne.size(); ++i)
-        if (ACorriger[static_cast<unsigned char>(ligne[i])])
-            return i;
-    return std::string_view::npos;
-}
 
 void MessageDate(Texte& message, std::int64_t numero, const ChampsMessage& champs) {
     Debut(message, numero, champs);

@@ -6,6 +6,7 @@
 #include "ActionOuvre.h"
 #include "ActionTraite.h"
 #include "AppelsSysteme.h"
+#include "Caracteres.h"
 #include "DossierTemporaire.h"
 #include "Erreurs.h"
 #include "Exports.h"

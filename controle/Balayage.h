@@ -1,0 +1,34 @@
+#pragma once
+// A line looked at 16 bytes at a time, one bit per byte, so that the few bytes that matter
+// (separators, characters to correct) are found without a test per byte.
+#include <cstddef>
+#include <cstdint>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace controle {
+
+// Bit i set when byte `debut` + i (of the 16 from `debut` on, fewer at the end) is one of
+// `egaux`, or, with `sousEspace`, below 32 or above 127 as a signed byte.
+template <char... egaux>
+unsigned Masque16(const char* texte, std::size_t debut, std::size_t taille, bool sousEspace) {
+#ifdef __SSE2__
+    if (debut + 16 <= taille) {
+        const __m128i bloc = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texte + debut));
+        __m128i trouves =
+            sousEspace ? _mm_cmplt_epi8(bloc, _mm_set1_epi8(32)) : _mm_setzero_si128();
+        ((trouves = _mm_or_si128(trouves, _mm_cmpeq_epi8(bloc, _mm_set1_epi8(egaux)))), ...);
+        return static_cast<unsigned>(_mm_movemask_epi8(trouves));
+    }
+#endif
+    unsigned bits = 0;
+    for (std::size_t i = debut; i < taille && i < debut + 16; ++i) {
+        const auto octet = static_cast<signed char>(texte[i]);
+        if ((sousEspace && octet < 32) || ((octet == egaux) || ...))
+            bits |= 1u << (i - debut);
+    }
+    return bits;
+}
+
+} // namespace controle
