@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <memory>
+#include <random>
 
 #include "ActionOuvre.h"
 #include "ActionTraite.h"
@@ -318,4 +319,23 @@ TEST_F(ActionTraiteTest, ObservateurReçoitChaqueProblèmeAvecSesChamps) {
     EXPECT_EQ(std::get<0>(journal.vus[1]), TestProbleme::Caractere);
     EXPECT_EQ(std::get<3>(journal.vus[1]), 124);
     EXPECT_EQ(std::get<0>(journal.vus[2]), TestProbleme::Nom);
+}
+
+// The block-wise search must find what a byte-by-byte look at the table finds.
+TEST(CaracteresACorriger, RechercheParBlocsCommeOctetParOctet) {
+    std::mt19937 hasard(1750);
+    for (int essai = 0; essai < 5000; ++essai) {
+        std::string ligne(hasard() % 100, 'a');
+        for (char& c : ligne)
+            if (hasard() % 8 == 0)
+                c = static_cast<char>(hasard() % 256);
+        std::vector<std::size_t> attendu, trouve;
+        for (std::size_t i = 0; i < ligne.size(); ++i)
+            if (CaractereACorriger(static_cast<unsigned char>(ligne[i])))
+                attendu.push_back(i);
+        for (auto i = ProchainACorriger(ligne, 0); i != std::string_view::npos;
+             i = ProchainACorriger(ligne, i + 1))
+            trouve.push_back(i);
+        ASSERT_EQ(trouve, attendu);
+    }
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <random>
+
 #include "Champs.h"
 
 using namespace controle;
@@ -93,4 +96,24 @@ TEST(NomFichierCopie, QuatreDerniersCaractèresSansEntrerDansLeDossier) {
     };
     for (const auto& c : cas)
         EXPECT_EQ(NomFichierCopie(c.nom), c.copie) << c.nom;
+}
+
+// The one-pass split must give exactly the fields of the step-by-step one, whatever the
+// bytes, code 0 included, and on both sides of each 16-byte block.
+TEST(DecoupeEnregistrement, MêmesChampsQueDecoupeChampsPasÀPas) {
+    std::mt19937 hasard(20240226);
+    const char alphabet[] = {';', ';', ';', 'a', 'b', ' ', '\0', '\xe9'};
+    std::array<std::string_view, MaxChamps + 1> champs{};
+    for (int essai = 0; essai < 20000; ++essai) {
+        std::string ligne(hasard() % 200, 'x');
+        for (char& c : ligne)
+            c = hasard() % 4 == 0 ? alphabet[hasard() % sizeof alphabet] : 'x';
+        if (hasard() % 2 == 0) // most lines hold no code 0
+            std::erase(ligne, '\0');
+        const int n = 1 + static_cast<int>(hasard() % MaxChamps);
+        DecoupeEnregistrement(ligne, n, champs.data());
+        const auto attendus = Decoupe(ligne, n);
+        for (int k = 1; k <= n; ++k)
+            ASSERT_EQ(champs[k], attendus[k - 1]) << "champ " << k << " de " << n;
+    }
 }
