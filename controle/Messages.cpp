@@ -5,73 +5,49 @@
 namespace controle {
 namespace {
 
-void AjouteNombre(Texte& message, std::int64_t nombre) {
+void AjoutePiece(Texte& message, std::string_view texte) {
+    message += texte;
+}
+
+void AjoutePiece(Texte& message, std::int64_t nombre) {
     char chiffres[24];
     const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, nombre).ptr;
     message.append(chiffres, fin);
 }
 
-// Every message starts with the record number and field 3.
-void Debut(Texte& message, std::int64_t numero, const ChampsMessage& champs) {
+// The message made of its pieces, texts and numbers, with nothing between them.
+template <class... Pieces> void Compose(Texte& message, const Pieces&... pieces) {
     message.clear();
-    AjouteNombre(message, numero);
-    message += " -> ";
-    message += champs.Champ3;
+    (AjoutePiece(message, pieces), ...);
 }
 
 } // namespace
 
 void MessageDate(Texte& message, std::int64_t numero, const ChampsMessage& champs) {
-    Debut(message, numero, champs);
-    message += " : ";
-    message += champs.Champ7;
+    Compose(message, numero, " -> ", champs.Champ3, " : ", champs.Champ7);
 }
 
 void MessageCaractere(Texte& message, std::int64_t numero, const ChampsMessage& champs,
                       std::int64_t position, int code, std::string_view extrait) {
-    Debut(message, numero, champs);
-    message += ' ';
-    message += champs.Champ7;
-    message += ' ';
-    message += champs.Nom;
-    message += ' ';
-    message += champs.NomSuivant;
-    message += " \xE0 la position ";
-    AjouteNombre(message, position);
-    message += " caract\xE8re de code ";
-    AjouteNombre(message, code);
-    message += " dans '";
-    message += extrait;
-    message += '\'';
+    Compose(message, numero, " -> ", champs.Champ3, " ", champs.Champ7, " ", champs.Nom, " ",
+            champs.NomSuivant, " \xE0 la position ", position, " caract\xE8re de code ",
+            std::int64_t{code}, " dans '", extrait, "'");
 }
 
 void MessageNom(Texte& message, std::int64_t numero, const ChampsMessage& champs) {
-    Debut(message, numero, champs);
-    message += " : ";
-    message += champs.Champ7;
-    message += " Nom trop court : ";
-    message += champs.Nom;
-    message += ' ';
-    message += champs.NomSuivant;
-    message += " \xE0 corriger en NN";
+    Compose(message, numero, " -> ", champs.Champ3, " : ", champs.Champ7,
+            " Nom trop court : ", champs.Nom, " ", champs.NomSuivant, " \xE0 corriger en NN");
 }
 
 void MessageEpouse(Texte& message, std::int64_t numero, const ChampsMessage& champs) {
-    Debut(message, numero, champs);
-    message += ' ';
-    message += champs.Champ7;
-    message += ' ';
-    message += champs.Nom;
-    message += ' ';
-    message += champs.NomSuivant;
-    message += " \xE9pouse \xE0 corriger en NN";
+    Compose(message, numero, " -> ", champs.Champ3, " ", champs.Champ7, " ", champs.Nom, " ",
+            champs.NomSuivant, " \xE9pouse \xE0 corriger en NN");
 }
 
 void LigneTotal(Texte& message, std::int64_t nombreProblemes) {
-    message = "Au total : ";
-    AjouteNombre(message, nombreProblemes);
-    message += " erreurs trouv\xE9"
-               "es";
+    Compose(message, "Au total : ", nombreProblemes,
+            " erreurs trouv\xE9"
+            "es");
 }
 
 std::string_view Extrait(std::string_view ligne, std::int64_t position) {
