@@ -1,5 +1,6 @@
 #include "ActionTraite.h"
 
+#include <algorithm>
 #include <array>
 
 #include "Caracteres.h"
@@ -38,11 +39,12 @@ class Verification {
 public:
     Verification(EtatControle& etat, OperationsFenetre& fenetre, const ReglagesDates& reglages,
                  ObservateurProblemes* observateur)
-        : etat_(etat), fenetre_(fenetre), reglages_(reglages), observateur_(observateur) {}
+        : etat_(etat), fenetre_(fenetre), reglages_(reglages), observateur_(observateur),
+          utiles_(std::max({7, etat.IndexNom + 1, etat.AvecEpouse ? etat.IndexEpouse + 1 : 0})) {}
 
     void ControleEnregistrement(std::int64_t numero) {
         const std::string_view ligneEntiere = etat_.Ligne;
-        DecoupeEnregistrement(ligneEntiere, etat_.NbChamps, champs_.data());
+        DecoupeEnregistrement(ligneEntiere, etat_.NbChamps, champs_.data(), utiles_);
         if (numero % 10 == 0)
             fenetre_.RepeintProgression();
 
@@ -68,8 +70,9 @@ public:
         }
     }
 
-    // The check state keeps the fields of the last record read.
+    // The check state keeps all the fields of the last record read.
     void GardeChamps() {
+        DecoupeEnregistrement(etat_.Ligne, etat_.NbChamps, champs_.data());
         for (int k = 1; k <= etat_.NbChamps; ++k)
             etat_.Champ[k] = champs_[k];
     }
@@ -92,6 +95,8 @@ private:
     OperationsFenetre& fenetre_;
     const ReglagesDates& reglages_;
     ObservateurProblemes* observateur_;
+    // Fields after the last one that a test or a message uses are split only when kept.
+    const int utiles_;
     std::array<std::string_view, MaxChamps + 1> champs_{};
     Texte message_;
 };

@@ -22,12 +22,14 @@ std::string_view DecoupeChamps(std::string_view& reste) {
     return champ;
 }
 
-void DecoupeEnregistrement(std::string_view ligne, int nbChamps, std::string_view* champs) {
+void DecoupeEnregistrement(std::string_view ligne, int nbChamps, std::string_view* champs,
+                           int premiers) {
     const char* const texte = ligne.data();
     const std::size_t taille = ligne.size();
+    const int separateurs = premiers < nbChamps ? premiers : nbChamps - 1;
     int k = 1;
     std::size_t reste = 0; // start of the remaining text
-    for (std::size_t debut = 0; k < nbChamps && debut < taille; debut += 16) {
+    for (std::size_t debut = 0; k <= separateurs && debut < taille; debut += 16) {
         for (unsigned bits = Masque16<';', '\0'>(texte, debut, taille, false); bits != 0;
              bits &= bits - 1) {
             const std::size_t p = debut + static_cast<std::size_t>(std::countr_zero(bits));
@@ -35,14 +37,15 @@ void DecoupeEnregistrement(std::string_view ligne, int nbChamps, std::string_vie
                 goto fin; // separators after a code 0 are not seen
             champs[k] = std::string_view(texte + reste, p - reste);
             reste = p + 1;
-            if (++k == nbChamps)
+            if (++k > separateurs)
                 goto fin;
         }
     }
 fin:
-    for (; k < nbChamps; ++k)
+    for (; k <= separateurs; ++k)
         champs[k] = {};
-    champs[nbChamps] = std::string_view(texte + reste, taille - reste);
+    if (premiers >= nbChamps)
+        champs[nbChamps] = std::string_view(texte + reste, taille - reste);
 }
 
 const LigneTypeActe& TypeActe(std::string_view champ6) {
