@@ -10,16 +10,21 @@
 namespace controle {
 
 // Bit i set when byte `debut` + i (of the 16 from `debut` on, fewer at the end) is one of
-// `egaux`, or, with `sousEspace`, below 32 or above 127 as a signed byte.
-template <char... egaux>
-unsigned Masque16(const char* texte, std::size_t debut, std::size_t taille, bool sousEspace) {
+// `egaux`, or, with `sousEspace`, below 32 as a signed byte (codes 0 to 31 and 128 to 255).
+// Inlined, as it runs once per 16 bytes of every line.
+template <bool sousEspace, char... egaux>
+[[gnu::always_inline]] inline unsigned Masque16(const char* texte, std::size_t debut,
+                                                std::size_t taille) {
 #ifdef __SSE2__
-    if (debut + 16 <= taille) {
-        const __m128i bloc = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texte + debut));
-        __m128i trouves =
-            sousEspace ? _mm_cmplt_epi8(bloc, _mm_set1_epi8(32)) : _mm_setzero_si128();
+    if (taille >= 16) {
+        // At the end of the text, its last 16 bytes, those before `debut` shifted out.
+        const std::size_t charge = debut + 16 <= taille ? debut : taille - 16;
+        const __m128i bloc = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texte + charge));
+        __m128i trouves = _mm_setzero_si128();
+        if constexpr (sousEspace)
+            trouves = _mm_cmplt_epi8(bloc, _mm_set1_epi8(32));
         ((trouves = _mm_or_si128(trouves, _mm_cmpeq_epi8(bloc, _mm_set1_epi8(egaux)))), ...);
-        return static_cast<unsigned>(_mm_movemask_epi8(trouves));
+        return static_cast<unsigned>(_mm_movemask_epi8(trouves)) >> (debut - charge);
     }
 #endif
     unsigned bits = 0;

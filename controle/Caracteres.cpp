@@ -32,7 +32,7 @@ std::size_t ProchainACorriger(std::string_view ligne, std::size_t depuis) {
     // Printable ASCII but "^", "`" and "|" is never to correct: only the other bytes are
     // looked up. As signed bytes, codes 128 to 255 fall below 32 too.
     for (std::size_t debut = depuis; debut < ligne.size(); debut += 16) {
-        unsigned candidats = Masque16<127, '^', '`', '|'>(ligne.data(), debut, ligne.size(), true);
+        unsigned candidats = Masque16<true, 127, '^', '`', '|'>(ligne.data(), debut, ligne.size());
         for (; candidats != 0; candidats &= candidats - 1) {
             const std::size_t i = debut + static_cast<std::size_t>(std::countr_zero(candidats));
             if (ACorriger[static_cast<unsigned char>(ligne[i])])

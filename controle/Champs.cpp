@@ -30,7 +30,7 @@ void DecoupeEnregistrement(std::string_view ligne, int nbChamps, std::string_vie
     int k = 1;
     std::size_t reste = 0; // start of the remaining text
     for (std::size_t debut = 0; k <= separateurs && debut < taille; debut += 16) {
-        for (unsigned bits = Masque16<';', '\0'>(texte, debut, taille, false); bits != 0;
+        for (unsigned bits = Masque16<false, ';', '\0'>(texte, debut, taille); bits != 0;
              bits &= bits - 1) {
             const std::size_t p = debut + static_cast<std::size_t>(std::countr_zero(bits));
             if (texte[p] == '\0')
