@@ -1,0 +1,93 @@
+// The Process action through the window against the command-line checker, on the same
+// export of 1,000,000 marriages of which 100,000 have a problem, with its header line (both
+// write the header-free copy). The window's run includes painting the results list.
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <fstream>
+
+#include "ActionOuvre.h"
+#include "ActionTraite.h"
+#include "ApplicationControle.h"
+#include "Depart.h"
+#include "EtatControle.h"
+#include "GenerateurExport.h"
+
+namespace {
+
+constexpr std::uint64_t Enregistrements = 1'000'000;
+
+// The exports write dates day first; the machines that measure may have no French locale.
+controle::ReglagesDates Francais() {
+    controle::ReglagesDates reglages;
+    reglages.FormatDateCourt = "dd/MM/yyyy";
+    return reglages;
+}
+
+struct Export {
+    QTemporaryDir Dossier;
+    QString Chemin = Dossier.filePath(QStringLiteral("mariages.txt"));
+    std::uint64_t AProbleme = 0;
+
+    Export() {
+        bench::GenerateurExport generateur({'M', 1, 0.10});
+        std::ofstream fichier(Chemin.toStdString(), std::ios::binary);
+        fichier << bench::GenerateurExport::Entete() << "\r\n";
+        for (std::uint64_t i = 0; i < Enregistrements; ++i)
+            fichier << generateur.Enregistrement(i) << "\r\n";
+        AProbleme = generateur.EnregistrementsAProbleme();
+    }
+};
+
+const Export& LExport() {
+    static const Export fichier;
+    return fichier;
+}
+
+void TraiteFenetre(benchmark::State& etat) {
+    TAccueil accueil;
+    accueil.Operations().RemplaceDialogue([] { return std::optional(LExport().Chemin); });
+    accueil.Operations().RemplaceBoite([](const QString&, const QString&, int) { return 1; });
+    accueil.show();
+    QApplication::processEvents();
+    const controle::ReglagesDates reglages = Francais();
+    // Open and Process, as the checker does them too.
+    for (auto _ : etat) {
+        accueil.BoutonOuvreClick();
+        controle::ActionTraite(controle::EtatProgramme(), accueil.Operations(), reglages);
+        QApplication::processEvents();
+    }
+    etat.counters["enregistrements a probleme"] = static_cast<double>(LExport().AProbleme);
+    etat.counters["lignes de resultats"] =
+        accueil.findChild<QPlainTextEdit*>(QStringLiteral("Entree"))->blockCount();
+}
+
+void ControleExport(benchmark::State& etat) {
+    const QStringList arguments = {QStringLiteral("--format-date"), QStringLiteral("dd/MM/yyyy"),
+                                   LExport().Chemin};
+    for (auto _ : etat) {
+        QProcess controle;
+        controle.setStandardOutputFile(QProcess::nullDevice());
+        controle.start(QStringLiteral(CONTROLE_EXPORT), arguments);
+        controle.waitForFinished(-1);
+        if (controle.exitStatus() != QProcess::NormalExit || controle.exitCode() > 1)
+            etat.SkipWithError("controle-export a échoué");
+    }
+}
+
+BENCHMARK(TraiteFenetre)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(ControleExport)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    TApplicationControle application(argc, argv);
+    LExport(); // generated before any measure
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
