@@ -29,6 +29,7 @@ void ActionOuvre(EtatControle& etat, OperationsFenetre& fenetre) {
 
     entree.OuvreLecture();
     while (!entree.FinFichier()) {
+        etat.NbLignes += entree.PasseLignesSuivies();
         entree.LitLigne(etat.Ligne);
         ++etat.NbLignes;
     }

@@ -5,6 +5,9 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "AppelsSysteme.h"
 #include "CodesES.h"
@@ -53,6 +56,27 @@ bool AjouteSegment(Texte& ligne, const char* debut, const char* fin) {
         debut = cr != nullptr ? cr + 1 : finTexte;
     }
     return z != nullptr;
+}
+
+// Number of LFs in [debut, fin), 16 bytes at a time: each byte lane counts up to 255 blocks
+// before the lanes are summed.
+std::int64_t CompteLF(const char* debut, const char* fin) {
+    std::int64_t total = 0;
+#ifdef __SSE2__
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (fin - debut >= 16) {
+        __m128i compteurs = _mm_setzero_si128();
+        for (int blocs = 0; blocs < 255 && fin - debut >= 16; ++blocs, debut += 16) {
+            const __m128i bloc = _mm_loadu_si128(reinterpret_cast<const __m128i*>(debut));
+            compteurs = _mm_sub_epi8(compteurs, _mm_cmpeq_epi8(bloc, lf));
+        }
+        const __m128i sommes = _mm_sad_epu8(compteurs, _mm_setzero_si128());
+        total += _mm_cvtsi128_si32(sommes) + _mm_cvtsi128_si32(_mm_srli_si128(sommes, 8));
+    }
+#endif
+    for (; debut != fin; ++debut)
+        total += *debut == '\n';
+    return total;
 }
 
 std::string CheminTemporaire(const std::string& chemin) {
@@ -189,6 +213,25 @@ bool FichierTexte::FinFichier() {
     if (debut_ == fin_ && !RemplitTampon())
         return true;
     return tampon_[debut_] == CtrlZ;
+}
+
+std::int64_t FichierTexte::PasseLignesSuivies() {
+    if (etat_ != EtatFichier::Lecture)
+        Echoue(ES_NON_OUVERT_EN_LECTURE);
+    const char* const debut = tampon_.data() + debut_;
+    // Up to the first Ctrl-Z, which may end the file; a line is followed by another when a
+    // byte before that bound comes after its LF.
+    const void* z = std::memchr(debut, CtrlZ, fin_ - debut_);
+    const char* const borne = z != nullptr ? static_cast<const char*>(z) : tampon_.data() + fin_;
+    if (borne - debut < 2)
+        return 0;
+    const void* lf = ::memrchr(debut, '\n', static_cast<std::size_t>(borne - 1 - debut));
+    if (lf == nullptr)
+        return 0;
+    const char* const suite = static_cast<const char*>(lf) + 1;
+    lus_ += static_cast<std::uint64_t>(suite - debut);
+    debut_ = static_cast<std::size_t>(suite - tampon_.data());
+    return CompteLF(debut, suite);
 }
 
 void FichierTexte::EcritLigne(std::string_view ligne) {

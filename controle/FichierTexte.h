@@ -38,6 +38,11 @@ public:
     // Reads the next line into `ligne` (the empty line at the end of the file).
     void LitLigne(Texte& ligne);
     bool FinFichier();
+    // Passes, without taking their text, the lines ahead that lie whole in the buffer and
+    // that another line surely follows; returns how many. A loop that only counts lines
+    // calls it before each LitLigne: the lines it passes are the ones that loop would read
+    // and drop, and the last line is always left to LitLigne.
+    std::int64_t PasseLignesSuivies();
     // Writes the bytes of `ligne`, then CR LF.
     void EcritLigne(std::string_view ligne);
     // Writes out what is buffered and closes; a file being written replaces its target.

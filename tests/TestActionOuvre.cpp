@@ -169,13 +169,33 @@ TEST_F(ActionOuvreTest, PanneDeLectureAuComptageLaisseLeFichierOuvert) {
     // Larger than one read buffer, so that the count needs several reads.
     const std::string chemin = dossier.Ecrit("a.txt", Export("N", 5000, true));
     static int lectures;
-    lectures = 0;
-    // The header's read and the count's first read succeed, the next one fails.
-    Systeme().Lit = [](int fd, void* t, size_t n) -> ssize_t {
-        if (++lectures == 3)
-            return errno = EIO, -1;
-        return ::read(fd, t, n);
+    const auto panneALaTroisiemeLecture = [] {
+        lectures = 0;
+        Systeme().Lit = [](int fd, void* t, size_t n) -> ssize_t {
+            if (++lectures == 3)
+                return errno = EIO, -1;
+            return ::read(fd, t, n);
+        };
     };
+    // The header's read and the count's first read succeed, the next one fails: the count
+    // stops where a loop reading every line would stop.
+    std::int64_t lignesLues = 0;
+    panneALaTroisiemeLecture();
+    FichierTexte reference;
+    reference.Assigne(chemin);
+    reference.OuvreLecture();
+    std::string ligne;
+    reference.LitLigne(ligne);
+    reference.OuvreLecture();
+    EXPECT_THROW(
+        while (!reference.FinFichier()) {
+            reference.LitLigne(ligne);
+            ++lignesLues;
+        },
+        EInOutError);
+    reference.Ferme();
+
+    panneALaTroisiemeLecture();
     fenetre.FichierChoisi = chemin;
     try {
         ActionOuvre(etat, fenetre);
@@ -185,7 +205,7 @@ TEST_F(ActionOuvreTest, PanneDeLectureAuComptageLaisseLeFichierOuvert) {
     }
     EXPECT_TRUE(etat.AvecEntete);
     EXPECT_GT(etat.NbLignes, 0);
-    EXPECT_LT(etat.NbLignes, 5001);
+    EXPECT_EQ(etat.NbLignes, lignesLues);
     EXPECT_EQ(etat.FichierEntree.Etat(), EtatFichier::Lecture);
     EXPECT_TRUE(fenetre.ChampType.empty());
 }

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <functional>
+#include <random>
 #include <unistd.h>
 
 #include "AppelsSysteme.h"
@@ -43,6 +44,48 @@ template <class Action> int CodeLeve(Action action) {
 }
 
 using Lignes = std::vector<std::string>;
+
+// What a counting loop leaves: the number of lines, the last one, the bytes consumed.
+struct Compte {
+    std::int64_t lignes = 0;
+    std::string derniere;
+    std::uint64_t octets = 0;
+    bool operator==(const Compte&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& flux, const Compte& c) {
+    return flux << c.lignes << " lignes, " << c.octets << " octets, dernière de "
+                << c.derniere.size() << " octets";
+}
+
+// The reference loop: every line read, then dropped.
+Compte CompteEnLisant(const std::string& chemin) {
+    FichierTexte f;
+    f.Assigne(chemin);
+    f.OuvreLecture();
+    Compte c;
+    while (!f.FinFichier()) {
+        f.LitLigne(c.derniere);
+        ++c.lignes;
+    }
+    c.octets = f.OctetsLus();
+    return c;
+}
+
+// The same loop with the lines that another one follows passed without their text.
+Compte CompteEnPassant(const std::string& chemin) {
+    FichierTexte f;
+    f.Assigne(chemin);
+    f.OuvreLecture();
+    Compte c;
+    while (!f.FinFichier()) {
+        c.lignes += f.PasseLignesSuivies();
+        f.LitLigne(c.derniere);
+        ++c.lignes;
+    }
+    c.octets = f.OctetsLus();
+    return c;
+}
 
 } // namespace
 
@@ -86,6 +129,56 @@ TEST(LectureDesLignes, LigneQuiChevaucheLesTamponsEtCRALaFrontière) {
     const std::string longue(700 * 1024, 'a');
     const std::string octets = longue + "\r\n" + "b" + "\r" + longue + "\n" + "fin";
     EXPECT_EQ(LignesDe(dossier.Ecrit("f.txt", octets)), (Lignes{longue, "b" + longue, "fin"}));
+}
+
+TEST(CompteDesLignes, PasserLesLignesSuiviesDonneLeCompteEtLaDernièreLigne) {
+    const Lignes cas = {
+        "",
+        "\x1a",
+        "abc",
+        "abc\n",
+        "a\nb\n\n",
+        "a\nb\n\x1a",
+        "a\nb\n\x1a"
+        "c\n",
+        "a\nb\x1a"
+        "c\nd\n",
+        "a\n\x1a\n",
+        "a\r\nb\r\n\r",
+        "a\n\r\r",
+        "a\0\nb\0",
+        std::string(40, '\n'),
+        std::string(70000, '\n') + "fin", // more LFs than a byte counter holds
+    };
+    DossierTemporaire dossier;
+    for (const auto& octets : cas) {
+        const std::string chemin = dossier.Ecrit("f.txt", octets);
+        EXPECT_EQ(CompteEnPassant(chemin), CompteEnLisant(chemin))
+            << testing::PrintToString(octets);
+    }
+}
+
+TEST(CompteDesLignes, FichiersAuHasardAvecLignesAChevalSurLesTampons) {
+    // Bytes drawn among those the reading rules treat apart, with line lengths from a few
+    // bytes to several read buffers, and Ctrl-Z rare enough to leave lines before it.
+    std::mt19937 hasard(4);
+    DossierTemporaire dossier;
+    const char speciaux[] = {'\n', '\r', '\x1a', '\0', ';'};
+    for (int essai = 0; essai < 60; ++essai) {
+        const double pLF = 1.0 / (1 << std::uniform_int_distribution<>(1, 20)(hasard));
+        const double pZ = essai % 3 == 0 ? 0.0 : 1e-6 * (essai % 7);
+        std::bernoulli_distribution estLF(pLF), estZ(pZ), estSpecial(0.02);
+        std::uniform_int_distribution<> special(1, 4), lettre('a', 'z');
+        std::string octets(std::uniform_int_distribution<>(0, 700 * 1024)(hasard), 'a');
+        for (char& c : octets)
+            c = estLF(hasard)        ? '\n'
+                : estZ(hasard)       ? '\x1a'
+                : estSpecial(hasard) ? speciaux[special(hasard)]
+                                     : static_cast<char>(lettre(hasard));
+        const std::string chemin = dossier.Ecrit("f.txt", octets);
+        EXPECT_EQ(CompteEnPassant(chemin), CompteEnLisant(chemin))
+            << "essai " << essai << ", " << octets.size() << " octets";
+    }
 }
 
 TEST(LectureDesLignes, LireAprèsLaFinDonneLaLigneVide) {
