@@ -9,6 +9,16 @@
 
 namespace controle {
 
+// Whether the processor runs AVX2, for the searches that have a 32-byte way besides the
+// portable one.
+inline bool ProcesseurAvecAvx2() {
+    static const bool avx2 = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return avx2;
+}
+
 // Bit i set when byte `debut` + i (of the 16 from `debut` on, fewer at the end) is one of
 // `egaux`, or, with `sousEspace`, below 32 as a signed byte (codes 0 to 31 and 128 to 255).
 // Inlined, as it runs once per 16 bytes of every line.

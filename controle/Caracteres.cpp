@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <immintrin.h>
 
 #include "Balayage.h"
 
@@ -22,6 +23,50 @@ constexpr TableCaracteres TableACorriger() {
 
 constexpr TableCaracteres ACorriger = TableACorriger();
 
+// The table in two halves of 16 columns of 8 bits, for a lookup by low then high
+// half-byte: bit h of column l of half `moitie` is code 16 * (8 * moitie + h) + l. The
+// columns are repeated for the two 16-byte lanes of an AVX2 register.
+using ColonnesTable = std::array<std::uint8_t, 32>;
+
+constexpr ColonnesTable Colonnes(int moitie) {
+    ColonnesTable colonnes{};
+    for (int l = 0; l < 32; ++l)
+        for (int h = 0; h < 8; ++h)
+            if (ACorriger[16 * (8 * moitie + h) + l % 16])
+                colonnes[l] |= static_cast<std::uint8_t>(1u << h);
+    return colonnes;
+}
+
+alignas(32) constexpr ColonnesTable ColonnesBasses = Colonnes(0);
+alignas(32) constexpr ColonnesTable ColonnesHautes = Colonnes(1);
+// Entry r is the bit of high half-byte r within its half of the table.
+alignas(32) constexpr ColonnesTable BitsDesRangees = [] {
+    ColonnesTable bits{};
+    for (int r = 0; r < 32; ++r)
+        bits[r] = static_cast<std::uint8_t>(1u << (r % 8));
+    return bits;
+}();
+
+[[gnu::target("avx2")]] inline __m256i Charge(const ColonnesTable& table) {
+    return _mm256_load_si256(reinterpret_cast<const __m256i*>(table.data()));
+}
+
+// Bit i set when byte i of the 32 at `texte` is to correct: the table looked up whole, so
+// that accented letters cost nothing.
+[[gnu::target("avx2")]] inline unsigned Masque32ACorriger(const char* texte) {
+    const __m256i bloc = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(texte));
+    // A shuffle gives 0 where the index has its top bit set, so each half answers only
+    // for its own codes.
+    const __m256i colonne =
+        _mm256_or_si256(_mm256_shuffle_epi8(Charge(ColonnesBasses), bloc),
+                        _mm256_shuffle_epi8(Charge(ColonnesHautes),
+                                            _mm256_xor_si256(bloc, _mm256_set1_epi8(-128))));
+    const __m256i rangee = _mm256_and_si256(_mm256_srli_epi16(bloc, 4), _mm256_set1_epi8(15));
+    const __m256i bit = _mm256_shuffle_epi8(Charge(BitsDesRangees), rangee);
+    const __m256i trouves = _mm256_cmpeq_epi8(_mm256_and_si256(colonne, bit), bit);
+    return static_cast<unsigned>(_mm256_movemask_epi8(trouves));
+}
+
 } // namespace
 
 bool CaractereACorriger(unsigned char code) {
@@ -29,6 +74,11 @@ bool CaractereACorriger(unsigned char code) {
 }
 
 std::size_t ProchainACorriger(std::string_view ligne, std::size_t depuis) {
+    return ProcesseurAvecAvx2() ? ProchainACorrigerAvx2(ligne, depuis)
+                                : ProchainACorrigerPortable(ligne, depuis);
+}
+
+std::size_t ProchainACorrigerPortable(std::string_view ligne, std::size_t depuis) {
     // Printable ASCII but "^", "`" and "|" is never to correct: only the other bytes are
     // looked up. As signed bytes, codes 128 to 255 fall below 32 too.
     for (std::size_t debut = depuis; debut < ligne.size(); debut += 16) {
@@ -38,6 +88,21 @@ std::size_t ProchainACorriger(std::string_view ligne, std::size_t depuis) {
             if (ACorriger[static_cast<unsigned char>(ligne[i])])
                 return i;
         }
+    }
+    return std::string_view::npos;
+}
+
+[[gnu::target("avx2")]] std::size_t ProchainACorrigerAvx2(std::string_view ligne,
+                                                          std::size_t depuis) {
+    const std::size_t taille = ligne.size();
+    if (taille < 32)
+        return ProchainACorrigerPortable(ligne, depuis);
+    for (std::size_t debut = depuis; debut < taille; debut += 32) {
+        // At the end of the line, its last 32 bytes, those before `debut` shifted out.
+        const std::size_t charge = debut + 32 <= taille ? debut : taille - 32;
+        const unsigned trouves = Masque32ACorriger(ligne.data() + charge) >> (debut - charge);
+        if (trouves != 0)
+            return debut + static_cast<std::size_t>(std::countr_zero(trouves));
     }
     return std::string_view::npos;
 }

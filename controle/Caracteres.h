@@ -18,4 +18,9 @@ bool CaractereACorriger(unsigned char code);
 // Index of the first character to correct in `ligne` from `depuis` on, or npos.
 std::size_t ProchainACorriger(std::string_view ligne, std::size_t depuis);
 
+// The two ways ProchainACorriger goes, each open to the tests: 16 bytes at a time on any
+// x86-64, and 32 at a time, which it takes where the processor has AVX2.
+std::size_t ProchainACorrigerPortable(std::string_view ligne, std::size_t depuis);
+std::size_t ProchainACorrigerAvx2(std::string_view ligne, std::size_t depuis);
+
 } // namespace controle

@@ -7,6 +7,7 @@
 #include "ActionOuvre.h"
 #include "ActionTraite.h"
 #include "AppelsSysteme.h"
+#include "Balayage.h"
 #include "Caracteres.h"
 #include "DossierTemporaire.h"
 #include "Erreurs.h"
@@ -321,21 +322,54 @@ TEST_F(ActionTraiteTest, ObservateurReçoitChaqueProblèmeAvecSesChamps) {
     EXPECT_EQ(std::get<0>(journal.vus[2]), TestProbleme::Nom);
 }
 
-// The block-wise search must find what a byte-by-byte look at the table finds.
+// The block-wise searches must find what a byte-by-byte look at the table finds: each way
+// the processor can take, and the one ProchainACorriger takes.
+namespace {
+
+using Recherche = std::size_t (*)(std::string_view, std::size_t);
+
+std::vector<std::pair<const char*, Recherche>> Recherches() {
+    std::vector<std::pair<const char*, Recherche>> recherches = {
+        {"choisie", ProchainACorriger}, {"portable", ProchainACorrigerPortable}};
+    if (ProcesseurAvecAvx2())
+        recherches.emplace_back("AVX2", ProchainACorrigerAvx2);
+    return recherches;
+}
+
+} // namespace
+
 TEST(CaracteresACorriger, RechercheParBlocsCommeOctetParOctet) {
-    std::mt19937 hasard(1750);
-    for (int essai = 0; essai < 5000; ++essai) {
-        std::string ligne(hasard() % 100, 'a');
-        for (char& c : ligne)
-            if (hasard() % 8 == 0)
-                c = static_cast<char>(hasard() % 256);
-        std::vector<std::size_t> attendu, trouve;
-        for (std::size_t i = 0; i < ligne.size(); ++i)
-            if (CaractereACorriger(static_cast<unsigned char>(ligne[i])))
-                attendu.push_back(i);
-        for (auto i = ProchainACorriger(ligne, 0); i != std::string_view::npos;
-             i = ProchainACorriger(ligne, i + 1))
-            trouve.push_back(i);
-        ASSERT_EQ(trouve, attendu);
+    for (const auto& [nom, recherche] : Recherches()) {
+        std::mt19937 hasard(1750);
+        for (int essai = 0; essai < 5000; ++essai) {
+            std::string ligne(hasard() % 200, 'a');
+            for (char& c : ligne)
+                if (hasard() % 8 == 0)
+                    c = static_cast<char>(hasard() % 256);
+            std::vector<std::size_t> attendu, trouve;
+            for (std::size_t i = 0; i < ligne.size(); ++i)
+                if (CaractereACorriger(static_cast<unsigned char>(ligne[i])))
+                    attendu.push_back(i);
+            for (auto i = recherche(ligne, 0); i != std::string_view::npos;
+                 i = recherche(ligne, i + 1))
+                trouve.push_back(i);
+            ASSERT_EQ(trouve, attendu) << nom;
+        }
     }
+}
+
+TEST(CaracteresACorriger, ChaqueCodeAChaquePlaceDesBlocs) {
+    for (const auto& [nom, recherche] : Recherches())
+        for (const std::size_t longueur : {1, 15, 16, 17, 31, 32, 33, 47, 64, 70})
+            for (std::size_t place = 0; place < longueur; ++place)
+                for (int code = 0; code < 256; ++code) {
+                    std::string ligne(longueur, 'a');
+                    ligne[place] = static_cast<char>(code);
+                    const auto attendu = CaractereACorriger(static_cast<unsigned char>(code))
+                                             ? place
+                                             : std::string_view::npos;
+                    ASSERT_EQ(recherche(ligne, 0), attendu)
+                        << nom << ", code " << code << " en " << place << " sur " << longueur;
+                    ASSERT_EQ(recherche(ligne, place + 1), std::string_view::npos) << nom;
+                }
 }
