@@ -98,8 +98,7 @@ std::size_t ProchainACorrigerPortable(std::string_view ligne, std::size_t depuis
     if (taille < 32)
         return ProchainACorrigerPortable(ligne, depuis);
     for (std::size_t debut = depuis; debut < taille; debut += 32) {
-        // At the end of the line, its last 32 bytes, those before `debut` shifted out.
-        const std::size_t charge = debut + 32 <= taille ? debut : taille - 32;
+        const std::size_t charge = Charge32(debut, taille);
         const unsigned trouves = Masque32ACorriger(ligne.data() + charge) >> (debut - charge);
         if (trouves != 0)
             return debut + static_cast<std::size_t>(std::countr_zero(trouves));

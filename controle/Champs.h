@@ -20,6 +20,13 @@ std::string_view DecoupeChamps(std::string_view& reste);
 void DecoupeEnregistrement(std::string_view ligne, int nbChamps, std::string_view* champs,
                            int premiers = MaxChamps);
 
+// The two ways DecoupeEnregistrement goes, each open to the tests: 16 bytes at a time on
+// any x86-64, and 32 at a time, which it takes where the processor has AVX2.
+void DecoupeEnregistrementPortable(std::string_view ligne, int nbChamps, std::string_view* champs,
+                                   int premiers);
+void DecoupeEnregistrementAvx2(std::string_view ligne, int nbChamps, std::string_view* champs,
+                               int premiers);
+
 struct LigneTypeActe {
     std::string_view Lettre; // field 6
     const char* Nom;         // name shown, UTF-8

@@ -3,6 +3,7 @@
 #include <array>
 #include <random>
 
+#include "Balayage.h"
 #include "Champs.h"
 
 using namespace controle;
@@ -99,24 +100,36 @@ TEST(NomFichierCopie, QuatreDerniersCaractèresSansEntrerDansLeDossier) {
 }
 
 // The one-pass split must give exactly the fields of the step-by-step one, whatever the
-// bytes, code 0 included, and on both sides of each 16-byte block.
+// bytes, code 0 included, and on both sides of each 16- or 32-byte block: each way the
+// processor can take, and the one DecoupeEnregistrement takes.
 TEST(DecoupeEnregistrement, MêmesChampsQueDecoupeChampsPasÀPas) {
-    std::mt19937 hasard(20240226);
+    using Decoupage = void (*)(std::string_view, int, std::string_view*, int);
+    std::vector<std::pair<const char*, Decoupage>> decoupages = {
+        {"choisi", DecoupeEnregistrement}, {"portable", DecoupeEnregistrementPortable}};
+    if (ProcesseurAvecAvx2())
+        decoupages.emplace_back("AVX2", DecoupeEnregistrementAvx2);
     const char alphabet[] = {';', ';', ';', 'a', 'b', ' ', '\0', '\xe9'};
     std::array<std::string_view, MaxChamps + 1> champs{};
-    for (int essai = 0; essai < 20000; ++essai) {
-        std::string ligne(hasard() % 200, 'x');
-        for (char& c : ligne)
-            c = hasard() % 4 == 0 ? alphabet[hasard() % sizeof alphabet] : 'x';
-        if (hasard() % 2 == 0) // most lines hold no code 0
-            std::erase(ligne, '\0');
-        const int n = 1 + static_cast<int>(hasard() % MaxChamps);
-        // Fields 1 to `premiers` only, or all of them.
-        const int premiers = hasard() % 2 == 0 ? MaxChamps : 1 + static_cast<int>(hasard() % n);
-        champs.fill("pas écrit");
-        DecoupeEnregistrement(ligne, n, champs.data(), premiers);
-        const auto attendus = Decoupe(ligne, n);
-        for (int k = 1; k <= std::min(n, premiers); ++k)
-            ASSERT_EQ(champs[k], attendus[k - 1]) << "champ " << k << " de " << n;
+    for (const auto& [nom, decoupage] : decoupages) {
+        std::mt19937 hasard(20240226);
+        for (int essai = 0; essai < 20000; ++essai) {
+            std::string ligne(hasard() % 200, 'x');
+            // Separators from sparse to every byte, so that a block may hold any number.
+            const unsigned densite = 1 + hasard() % 4;
+            for (char& c : ligne)
+                c = hasard() % densite == 0 ? alphabet[hasard() % sizeof alphabet] : 'x';
+            if (hasard() % 2 == 0) // most lines hold no code 0
+                std::erase(ligne, '\0');
+            const int n = 1 + static_cast<int>(hasard() % MaxChamps);
+            // Fields 1 to `premiers` only, or all of them.
+            const int premiers = hasard() % 2 == 0 ? MaxChamps : 1 + static_cast<int>(hasard() % n);
+            champs.fill("pas écrit");
+            decoupage(ligne, n, champs.data(), premiers);
+            const auto attendus = Decoupe(ligne, n);
+            for (int k = 1; k <= std::min(n, premiers); ++k)
+                ASSERT_EQ(champs[k], attendus[k - 1]) << nom << ", champ " << k << " de " << n;
+            for (int k = std::min(n, premiers) + 1; k <= MaxChamps; ++k)
+                ASSERT_EQ(champs[k], "pas écrit") << nom << ", champ " << k << " de " << n;
+        }
     }
 }
