@@ -89,19 +89,19 @@ public:
 
     std::optional<Date> Lit() {
         const int decalage = DecalageEre();
+        const OrdreDate ordre = Ordre(reglages_.FormatDateCourt);
+        Date date;
+        if (NombreLu nombres[3]; decalage == 0 && FormeUsuelle(nombres)) {
+            date = DeTroisNombres(nombres, ordre, decalage);
+            return DateExiste(date) ? std::optional(date) : std::nullopt;
+        }
         NombreLu premier, second, troisieme;
         if (!LitNombre(premier) || !Separateur() || !LitNombre(second))
             return std::nullopt;
-        const OrdreDate ordre = Ordre(reglages_.FormatDateCourt);
-        Date date;
         if (Separateur()) {
             if (!LitNombre(troisieme))
                 return std::nullopt;
-            const NombreLu nombres[3] = {premier, second, troisieme};
-            const PlacesDate places = Places(ordre);
-            date.Jour = nombres[places.Jour].Valeur;
-            date.Mois = nombres[places.Mois].Valeur;
-            date.Annee = CompleteAnnee(nombres[places.Annee], decalage);
+            date = DeTroisNombres({premier, second, troisieme}, ordre, decalage);
         } else {
             // Two numbers: the year is this one, and only day-month-year puts the day first.
             date.Annee = AnneeCourante();
@@ -121,6 +121,33 @@ public:
 
 private:
     bool Fin() const { return pos_ >= texte_.size(); }
+
+    // The shape of nearly every date, two digits, separator, two digits, separator, four
+    // digits, and nothing else: read at once, the same numbers as the scan below, which
+    // would consume the whole text. A space or a digit as separator goes by the scan.
+    bool FormeUsuelle(NombreLu (&nombres)[3]) const {
+        const char separateur = reglages_.SeparateurDate;
+        if (texte_.size() != 10 || texte_[2] != separateur || texte_[5] != separateur ||
+            separateur == ' ' || EstChiffre(separateur))
+            return false;
+        const auto chiffre = [this](std::size_t i) { return texte_[i] - '0'; };
+        for (const std::size_t i : {0, 1, 3, 4, 6, 7, 8, 9})
+            if (!EstChiffre(texte_[i]))
+                return false;
+        nombres[0] = {chiffre(0) * 10 + chiffre(1), 2};
+        nombres[1] = {chiffre(3) * 10 + chiffre(4), 2};
+        nombres[2] = {((chiffre(6) * 10 + chiffre(7)) * 10 + chiffre(8)) * 10 + chiffre(9), 4};
+        return true;
+    }
+
+    Date DeTroisNombres(const NombreLu (&nombres)[3], OrdreDate ordre, int decalage) const {
+        const PlacesDate places = Places(ordre);
+        Date date;
+        date.Jour = nombres[places.Jour].Valeur;
+        date.Mois = nombres[places.Mois].Valeur;
+        date.Annee = CompleteAnnee(nombres[places.Annee], decalage);
+        return date;
+    }
 
     void SauteEspaces() {
         while (!Fin() && texte_[pos_] == ' ')
