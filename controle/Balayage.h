@@ -8,11 +8,13 @@
 namespace controle {
 
 // Whether the processor runs AVX2, for the searches that have a 32-byte way besides the
-// portable one.
+// portable one; BMI and POPCNT, which those ways also use, come with it on every such
+// processor, but a virtual machine may hide them.
 inline bool ProcesseurAvecAvx2() {
     static const bool avx2 = [] {
         __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
+        return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") &&
+               __builtin_cpu_supports("popcnt");
     }();
     return avx2;
 }
