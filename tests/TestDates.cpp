@@ -4,6 +4,7 @@
 #include <new>
 #include <optional>
 #include <ostream>
+#include <random>
 #include <string>
 
 #include "ConversionDate.h"
@@ -292,6 +293,31 @@ TEST_F(Dates, MotsFinauxEnModeExtremeOrient) {
     marqueurVide.MarqueurAM.clear();
     Verifie({"2024/03/12 mardi", Date{2024, 3, 12}}, marqueurVide);
     Verifie({"2024/03/12 mardi gras", invalide}, marqueurVide);
+}
+
+// A date of exactly ten characters, dd/mm/yyyy, is read at once; with a space before it the
+// same text goes through the full scan. Both must give the same verdict and the same date.
+TEST_F(Dates, FormeUsuelleCommeLeBalayageComplet) {
+    const ReglagesDates reglages[] = {Francais(),
+                                      Reglages("MM/dd/yyyy", '/'),
+                                      Reglages("yyyy-MM-dd", '-'),
+                                      Reglages("dd.MM.yyyy", '.'),
+                                      Reglages("gg dd/MM/yyyy", '/'),
+                                      Japonais("ggyy/MM/dd")};
+    std::mt19937 hasard(1752);
+    const char chiffres[] = "0123456789";
+    for (const ReglagesDates& r : reglages)
+        for (int essai = 0; essai < 20000; ++essai) {
+            std::string texte = "00/00/0000";
+            for (const int i : {0, 1, 3, 4, 6, 7, 8, 9})
+                texte[i] = chiffres[hasard() % (i == 0 || i == 3 ? 4 : 10)];
+            texte[2] = texte[5] = hasard() % 8 == 0 ? '/' : r.SeparateurDate;
+            const std::string balaye = " " + texte;
+            ASSERT_EQ(DateValide(texte, r), DateValide(balaye, r)) << texte;
+            if (DateValide(texte, r)) {
+                ASSERT_EQ(ConvertitDate(texte, r), ConvertitDate(balaye, r)) << texte;
+            }
+        }
 }
 
 TEST_F(Dates, DateValideNAlloueRien) {
