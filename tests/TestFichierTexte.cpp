@@ -181,6 +181,49 @@ TEST(CompteDesLignes, FichiersAuHasardAvecLignesAChevalSurLesTampons) {
     }
 }
 
+// The reading rules written the plain way, byte by byte: CRs never reach a line, a Ctrl-Z
+// ends the text of its line (and the file at a line start), LF ends the line.
+Lignes LignesSelonLesRegles(const std::string& octets) {
+    Lignes lignes;
+    std::size_t i = 0;
+    while (i < octets.size() && octets[i] != '\x1a') {
+        std::string ligne;
+        bool texteFini = false;
+        for (; i < octets.size() && octets[i] != '\n'; ++i) {
+            texteFini = texteFini || octets[i] == '\x1a';
+            if (!texteFini && octets[i] != '\r')
+                ligne += octets[i];
+        }
+        i += i < octets.size(); // the LF
+        lignes.push_back(ligne);
+    }
+    return lignes;
+}
+
+TEST(LectureDesLignes, FichiersAuHasardSelonLesRègles) {
+    // CR LF lines as the exports write them, with lone CRs, CR CR LF, Ctrl-Z and code 0
+    // here and there, and lines on both sides of the read buffer's end.
+    std::mt19937 hasard(1750);
+    DossierTemporaire dossier;
+    const std::string morceaux[] = {
+        "\r\n", "\r\n", "\n", "\r", "\r\r\n", "\x1a", std::string(1, '\0'), ";"};
+    for (int essai = 0; essai < 40; ++essai) {
+        std::string octets;
+        const std::size_t taille =
+            std::uniform_int_distribution<std::size_t>(0, 600 * 1024)(hasard);
+        const int rareteZ = essai % 4 == 0 ? 0 : 200000;
+        while (octets.size() < taille) {
+            const auto tirage = hasard() % 64;
+            if (tirage < 8 && (tirage != 5 || (rareteZ != 0 && hasard() % rareteZ < 64)))
+                octets += morceaux[tirage];
+            else
+                octets += static_cast<char>('a' + tirage % 26);
+        }
+        const std::string chemin = dossier.Ecrit("f.txt", octets);
+        ASSERT_EQ(LignesDe(chemin), LignesSelonLesRegles(octets)) << "essai " << essai;
+    }
+}
+
 TEST(LectureDesLignes, LireAprèsLaFinDonneLaLigneVide) {
     DossierTemporaire dossier;
     FichierTexte f;
