@@ -3,7 +3,11 @@
 // (separators, characters to correct) are found without a test per byte.
 #include <cstddef>
 #include <cstdint>
+#if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
+// The 32-byte ways exist on x86 only; elsewhere their names lead to the portable ones.
+#define CONTROLE_AVX2 1
+#endif
 
 namespace controle {
 
@@ -11,12 +15,16 @@ namespace controle {
 // portable one; BMI and POPCNT, which those ways also use, come with it on every such
 // processor, but a virtual machine may hide them.
 inline bool ProcesseurAvecAvx2() {
+#ifndef CONTROLE_AVX2
+    return false;
+#else
     static const bool avx2 = [] {
         __builtin_cpu_init();
         return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") &&
                __builtin_cpu_supports("popcnt");
     }();
     return avx2;
+#endif
 }
 
 // Bit i set when byte `debut` + i (of the 16 from `debut` on, fewer at the end) is one of
@@ -46,6 +54,7 @@ template <bool sousEspace, char... egaux>
     return bits;
 }
 
+#ifdef CONTROLE_AVX2
 // Where to load the 32 bytes from `debut` on in a text of 32 bytes or more: at its end, its
 // last 32 bytes, those before `debut` to be shifted out.
 inline std::size_t Charge32(std::size_t debut, std::size_t taille) {
@@ -62,5 +71,6 @@ Masque32(const char* texte, std::size_t debut, std::size_t taille) {
     const __m256i trouves = _mm256_cmpeq_epi8(bloc, _mm256_set1_epi8(octet));
     return static_cast<unsigned>(_mm256_movemask_epi8(trouves)) >> (debut - charge);
 }
+#endif
 
 } // namespace controle

@@ -3,7 +3,6 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <immintrin.h>
 
 #include "Balayage.h"
 
@@ -23,6 +22,7 @@ constexpr TableCaracteres TableACorriger() {
 
 constexpr TableCaracteres ACorriger = TableACorriger();
 
+#ifdef CONTROLE_AVX2
 // The table in two halves of 16 columns of 8 bits, for a lookup by low then high
 // half-byte: bit h of column l of half `moitie` is code 16 * (8 * moitie + h) + l. The
 // columns are repeated for the two 16-byte lanes of an AVX2 register.
@@ -67,6 +67,8 @@ alignas(32) constexpr ColonnesTable BitsDesRangees = [] {
     return static_cast<unsigned>(_mm256_movemask_epi8(trouves));
 }
 
+#endif
+
 } // namespace
 
 bool CaractereACorriger(unsigned char code) {
@@ -92,6 +94,7 @@ std::size_t ProchainACorrigerPortable(std::string_view ligne, std::size_t depuis
     return std::string_view::npos;
 }
 
+#ifdef CONTROLE_AVX2
 [[gnu::target("avx2")]] std::size_t ProchainACorrigerAvx2(std::string_view ligne,
                                                           std::size_t depuis) {
     const std::size_t taille = ligne.size();
@@ -105,5 +108,10 @@ std::size_t ProchainACorrigerPortable(std::string_view ligne, std::size_t depuis
     }
     return std::string_view::npos;
 }
+#else
+std::size_t ProchainACorrigerAvx2(std::string_view ligne, std::size_t depuis) {
+    return ProchainACorrigerPortable(ligne, depuis);
+}
+#endif
 
 } // namespace controle

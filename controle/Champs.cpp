@@ -58,6 +58,7 @@ fin:
         champs[nbChamps] = std::string_view(texte + reste, taille - reste);
 }
 
+#ifdef CONTROLE_AVX2
 [[gnu::target("avx2,bmi,popcnt")]] void DecoupeEnregistrementAvx2(std::string_view ligne,
                                                                   int nbChamps,
                                                                   std::string_view* champs,
@@ -96,6 +97,12 @@ fin:
     if (premiers >= nbChamps)
         champs[nbChamps] = std::string_view(texte + reste, taille - reste);
 }
+#else
+void DecoupeEnregistrementAvx2(std::string_view ligne, int nbChamps, std::string_view* champs,
+                               int premiers) {
+    DecoupeEnregistrementPortable(ligne, nbChamps, champs, premiers);
+}
+#endif
 
 const LigneTypeActe& TypeActe(std::string_view champ6) {
     static const std::array<LigneTypeActe, 4> table = {{
