@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -12,6 +13,7 @@
 #include "AppelsSysteme.h"
 #include "CodesES.h"
 #include "Erreurs.h"
+#include "LectureAnticipee.h"
 
 namespace controle {
 namespace {
@@ -113,6 +115,7 @@ void FichierTexte::OuvreLecture() {
             LeveErreurSysteme(errno, OperationES::Ouverture, chemin_);
         if (S_ISDIR(etat.st_mode))
             Echoue(ES_ACCES_REFUSE);
+        ordinaire_ = S_ISREG(etat.st_mode);
         PoseVerrou(fd_, F_RDLCK, chemin_);
     } catch (...) {
         LibereDescripteurs();
@@ -122,6 +125,7 @@ void FichierTexte::OuvreLecture() {
     tampon_.resize(TailleTampon);
     debut_ = fin_ = 0;
     finDonnees_ = false;
+    dejaRempli_ = false;
     lus_ = 0;
     etat_ = EtatFichier::Lecture;
 }
@@ -169,16 +173,34 @@ void FichierTexte::CreeEcriture() {
 bool FichierTexte::RemplitTampon() {
     if (finDonnees_)
         return false;
-    ssize_t lu;
-    do
-        lu = Systeme().Lit(fd_, tampon_.data(), tampon_.size());
-    while (lu < 0 && errno == EINTR);
-    if (lu < 0)
-        LeveErreurSysteme(errno, OperationES::Lecture, chemin_);
+    const ResultatLecture lecture = LectureSuivante();
+    if (lecture.Lus < 0)
+        LeveErreurSysteme(lecture.Erreur, OperationES::Lecture, chemin_);
     debut_ = 0;
-    fin_ = static_cast<std::size_t>(lu);
-    finDonnees_ = lu == 0;
-    return lu > 0;
+    fin_ = static_cast<std::size_t>(lecture.Lus);
+    finDonnees_ = lecture.Lus == 0;
+    // A file left after its first buffer (the header line) is never read further; from the
+    // second on, the next read overlaps the work on this buffer. A pipe or a device is read
+    // only when asked: a read ahead there could wait for bytes nobody sends.
+    if (lecture.Lus > 0 && std::exchange(dejaRempli_, true) && ordinaire_)
+        AnticipeLecture();
+    return lecture.Lus > 0;
+}
+
+// The read the plain loop would make now: the one made ahead when there is one, its failure
+// raised only here, where it would have happened.
+ResultatLecture FichierTexte::LectureSuivante() {
+    if (anticipee_ == nullptr || !anticipee_->EnCours())
+        return LitSansInterruption(Systeme().Lit, fd_, tampon_.data(), tampon_.size());
+    return anticipee_->Prend(tampon_);
+}
+
+// The thread is handed the read call in place now, and never looks at the seam itself,
+// which tests put back while a file may still be open.
+void FichierTexte::AnticipeLecture() {
+    if (anticipee_ == nullptr)
+        anticipee_ = std::make_unique<LectureAnticipee>(fd_, TailleTampon);
+    anticipee_->Demarre(Systeme().Lit);
 }
 
 void FichierTexte::LitLigne(Texte& ligne) {
@@ -296,6 +318,7 @@ void FichierTexte::Abandonne() noexcept {
 }
 
 void FichierTexte::LibereDescripteurs() noexcept {
+    anticipee_.reset(); // no read in flight on a descriptor about to be closed
     if (fd_ >= 0)
         Systeme().Ferme(fd_);
     if (fdCible_ >= 0)

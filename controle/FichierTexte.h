@@ -8,6 +8,10 @@
 // a file open for writing a write lock, so a second opener that follows the same rules
 // gets code 32 where it would conflict.
 //
+// A regular file read past its second buffer has the next ones read by a second thread
+// meanwhile, through the same system call; a failure met ahead is raised only where the
+// plain reading would have met it.
+//
 // Creating for writing never empties the file in place: lines go to a temporary file in
 // the same folder, which replaces the file at its path only when closed successfully.
 #include <cstdint>
@@ -19,6 +23,9 @@
 #include "Texte.h"
 
 namespace controle {
+
+class LectureAnticipee;
+struct ResultatLecture;
 
 enum class EtatFichier { Ferme, Lecture, Ecriture };
 
@@ -58,6 +65,8 @@ public:
 
 private:
     bool RemplitTampon();
+    ResultatLecture LectureSuivante();
+    void AnticipeLecture();
     void VideTampon();
     void LibereDescripteurs() noexcept;
 
@@ -68,6 +77,10 @@ private:
     int fdCible_ = -1; // while writing: the existing target, locked
     std::string cheminTemporaire_;
     std::vector<char> tampon_;
+    // While reading, from the second read on: the buffers that follow, read meanwhile.
+    std::unique_ptr<LectureAnticipee> anticipee_;
+    bool ordinaire_ = false;  // a regular file, not a pipe or a device
+    bool dejaRempli_ = false; // a read has given bytes since opening
     std::size_t debut_ = 0;   // next unread byte in tampon_
     std::size_t fin_ = 0;     // end of valid bytes in tampon_
     bool finDonnees_ = false; // the last read returned 0

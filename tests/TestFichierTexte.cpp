@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <functional>
@@ -200,27 +202,48 @@ Lignes LignesSelonLesRegles(const std::string& octets) {
     return lignes;
 }
 
-TEST(LectureDesLignes, FichiersAuHasardSelonLesRègles) {
-    // CR LF lines as the exports write them, with lone CRs, CR CR LF, Ctrl-Z and code 0
-    // here and there, and lines on both sides of the read buffer's end.
-    std::mt19937 hasard(1750);
-    DossierTemporaire dossier;
+// CR LF lines as the exports write them, with lone CRs, CR CR LF, Ctrl-Z (one chance in
+// `rareteZ` / 64 per piece, none with 0) and code 0 here and there.
+std::string OctetsAuHasard(std::mt19937& hasard, std::size_t taille, unsigned rareteZ) {
     const std::string morceaux[] = {
         "\r\n", "\r\n", "\n", "\r", "\r\r\n", "\x1a", std::string(1, '\0'), ";"};
+    std::string octets;
+    while (octets.size() < taille) {
+        const auto tirage = hasard() % 64;
+        if (tirage < 8 && (tirage != 5 || (rareteZ != 0 && hasard() % rareteZ < 64)))
+            octets += morceaux[tirage];
+        else
+            octets += static_cast<char>('a' + tirage % 26);
+    }
+    return octets;
+}
+
+TEST(LectureDesLignes, FichiersAuHasardSelonLesRègles) {
+    // Lines on both sides of the read buffer's end.
+    std::mt19937 hasard(1750);
+    DossierTemporaire dossier;
     for (int essai = 0; essai < 40; ++essai) {
-        std::string octets;
         const std::size_t taille =
             std::uniform_int_distribution<std::size_t>(0, 600 * 1024)(hasard);
-        const int rareteZ = essai % 4 == 0 ? 0 : 200000;
-        while (octets.size() < taille) {
-            const auto tirage = hasard() % 64;
-            if (tirage < 8 && (tirage != 5 || (rareteZ != 0 && hasard() % rareteZ < 64)))
-                octets += morceaux[tirage];
-            else
-                octets += static_cast<char>('a' + tirage % 26);
-        }
+        const std::string octets = OctetsAuHasard(hasard, taille, essai % 4 == 0 ? 0 : 200000);
         const std::string chemin = dossier.Ecrit("f.txt", octets);
         ASSERT_EQ(LignesDe(chemin), LignesSelonLesRegles(octets)) << "essai " << essai;
+    }
+}
+
+TEST(LectureDesLignes, GrandsFichiersAuHasardLusEnAvance) {
+    // Files of many buffers, most of them read while the lines before are taken.
+    std::mt19937 hasard(2027);
+    DossierTemporaire dossier;
+    for (int essai = 0; essai < 6; ++essai) {
+        const std::size_t taille =
+            std::uniform_int_distribution<std::size_t>(1 << 20, 6 << 20)(hasard);
+        const std::string octets = OctetsAuHasard(hasard, taille, essai % 2 == 0 ? 0 : 4000000);
+        const std::string chemin = dossier.Ecrit("f.txt", octets);
+        const Lignes attendu = LignesSelonLesRegles(octets);
+        ASSERT_EQ(LignesDe(chemin), attendu) << "essai " << essai;
+        EXPECT_EQ(CompteEnPassant(chemin).lignes, static_cast<std::int64_t>(attendu.size()))
+            << "essai " << essai;
     }
 }
 
@@ -454,4 +477,110 @@ TEST_F(PannesSysteme, CodesDesAppelsQuiÉchouent) {
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dossier.Racine()), {}), 2)
             << c.nom << " : un fichier temporaire est resté";
     }
+}
+
+// Reads through the seam counted, the bytes they gave summed, and the one of number
+// `PanneA` failing with EIO. The reads may run in another thread than the test.
+struct LecturesSuivies {
+    static inline std::atomic<int> Appels;
+    static inline std::atomic<std::size_t> Livres;
+    static inline int PanneA;
+
+    static void Installe(int panneA = 0) {
+        Appels = 0;
+        Livres = 0;
+        PanneA = panneA;
+        Systeme().Lit = [](int fd, void* tampon, size_t taille) -> ssize_t {
+            if (++Appels == PanneA)
+                return errno = EIO, -1;
+            const ssize_t lus = ::read(fd, tampon, taille);
+            Livres += static_cast<std::size_t>(std::max<ssize_t>(lus, 0));
+            return lus;
+        };
+    }
+};
+
+// Numbered CR LF lines over several megabytes.
+std::string ExportNumerote(int lignes) {
+    std::string octets;
+    for (int i = 0; i < lignes; ++i)
+        octets += "ligne " + std::to_string(i) + std::string(40 + i % 50, '.') + "\r\n";
+    return octets;
+}
+
+TEST_F(PannesSysteme, PanneLueEnAvanceLevéeLàOùLaLectureLaFerait) {
+    const std::string octets = ExportNumerote(60000);
+    const std::string chemin = dossier.Ecrit("f.txt", octets);
+    for (const int panneA : {2, 3, 4, 7, 12, 15}) {
+        LecturesSuivies::Installe(panneA);
+        FichierTexte f;
+        f.Assigne(chemin);
+        f.OuvreLecture();
+        Lignes lues;
+        std::string ligne;
+        const int code = CodeLeve([&] {
+            while (!f.FinFichier()) {
+                f.LitLigne(ligne);
+                lues.push_back(ligne);
+            }
+        });
+        EXPECT_EQ(code, 30) << panneA;
+        // Raised at the failed read itself: every line that the reads before it gave
+        // whole was taken, and none after.
+        const std::size_t livres = LecturesSuivies::Livres;
+        EXPECT_EQ(LecturesSuivies::Appels, panneA) << "aucune lecture après la panne";
+        EXPECT_EQ(lues, LignesSelonLesRegles(octets.substr(0, octets.rfind('\n', livres) + 1)))
+            << panneA;
+        // Reading on goes on from the byte after those given, as a new read would.
+        lues.clear();
+        while (!f.FinFichier()) {
+            f.LitLigne(ligne);
+            lues.push_back(ligne);
+        }
+        EXPECT_EQ(lues, LignesSelonLesRegles(octets.substr(livres))) << panneA;
+        f.Ferme();
+    }
+}
+
+TEST_F(PannesSysteme, PanneAuDelàDesLignesPrisesNeSeVoitPas) {
+    const std::string chemin = dossier.Ecrit("f.txt", ExportNumerote(60000));
+    for (const int panneA : {3, 4, 6}) {
+        LecturesSuivies::Installe(panneA);
+        FichierTexte f;
+        f.Assigne(chemin);
+        f.OuvreLecture();
+        std::string ligne;
+        for (int i = 0; i < 5000; ++i) // within the first two reads
+            f.LitLigne(ligne);
+        EXPECT_EQ(ligne, "ligne 4999" + std::string(40 + 4999 % 50, '.'));
+        EXPECT_NO_THROW(f.Ferme()) << panneA;
+    }
+}
+
+TEST_F(PannesSysteme, ToutesLesLecturesPassentParLAppelEtAucuneAprèsLaFin) {
+    const std::string octets = ExportNumerote(60000);
+    const std::string chemin = dossier.Ecrit("f.txt", octets);
+    LecturesSuivies::Installe();
+    FichierTexte f;
+    f.Assigne(chemin);
+    // A file left after its first line, as the header's look, is read once.
+    f.OuvreLecture();
+    std::string ligne;
+    f.LitLigne(ligne);
+    f.OuvreLecture();
+    EXPECT_EQ(LecturesSuivies::Appels, 1);
+    const std::size_t livresAvant = LecturesSuivies::Livres;
+    std::int64_t lignes = 0;
+    while (!f.FinFichier()) {
+        lignes += f.PasseLignesSuivies();
+        f.LitLigne(ligne);
+        ++lignes;
+    }
+    EXPECT_EQ(lignes, 60000);
+    const int appels = LecturesSuivies::Appels;
+    f.LitLigne(ligne);
+    EXPECT_TRUE(f.FinFichier());
+    EXPECT_EQ(LecturesSuivies::Appels, appels);
+    f.Ferme();
+    EXPECT_EQ(LecturesSuivies::Livres - livresAvant, octets.size());
 }
