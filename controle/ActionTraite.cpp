@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "Caracteres.h"
 #include "Champs.h"
@@ -40,11 +41,11 @@ public:
     Verification(EtatControle& etat, OperationsFenetre& fenetre, const ReglagesDates& reglages,
                  ObservateurProblemes* observateur)
         : etat_(etat), fenetre_(fenetre), reglages_(reglages), observateur_(observateur),
-          utiles_(std::max({7, etat.IndexNom + 1, etat.AvecEpouse ? etat.IndexEpouse + 1 : 0})) {}
+          voulus_(ChampsUtiles(etat)) {}
 
     void ControleEnregistrement(std::int64_t numero) {
         const std::string_view ligneEntiere = etat_.Ligne;
-        DecoupeEnregistrement(ligneEntiere, etat_.NbChamps, champs_.data(), utiles_);
+        ChampsVoulus(ligneEntiere, etat_.NbChamps, voulus_, champs_.data());
         if (numero % 10 == 0)
             fenetre_.RepeintProgression();
 
@@ -78,6 +79,16 @@ public:
     }
 
 private:
+    // The fields that a test or a message uses: the others are split only when kept.
+    static std::vector<int> ChampsUtiles(const EtatControle& etat) {
+        std::vector<int> champs = {3, 7, etat.IndexNom, etat.IndexNom + 1};
+        if (etat.AvecEpouse)
+            champs.insert(champs.end(), {etat.IndexEpouse, etat.IndexEpouse + 1});
+        std::sort(champs.begin(), champs.end());
+        champs.erase(std::unique(champs.begin(), champs.end()), champs.end());
+        return champs;
+    }
+
     ChampsMessage Cites(int indexNom) const {
         return {champs_[3], champs_[7], champs_[indexNom], champs_[indexNom + 1]};
     }
@@ -95,8 +106,7 @@ private:
     OperationsFenetre& fenetre_;
     const ReglagesDates& reglages_;
     ObservateurProblemes* observateur_;
-    // Fields after the last one that a test or a message uses are split only when kept.
-    const int utiles_;
+    const std::vector<int> voulus_;
     std::array<std::string_view, MaxChamps + 1> champs_{};
     Texte message_;
 };

@@ -24,53 +24,72 @@ std::string_view DecoupeChamps(std::string_view& reste) {
     return champ;
 }
 
-void DecoupeEnregistrement(std::string_view ligne, int nbChamps, std::string_view* champs,
-                           int premiers) {
+namespace {
+
+int PlacesSeparateurs(std::string_view ligne, int separateurs, std::uint32_t* places) {
     if (ProcesseurAvecAvx2())
-        DecoupeEnregistrementAvx2(ligne, nbChamps, champs, premiers);
-    else
-        DecoupeEnregistrementPortable(ligne, nbChamps, champs, premiers);
+        return PlacesSeparateursAvx2(ligne, separateurs, places);
+    return PlacesSeparateursPortable(ligne, separateurs, places);
 }
 
-void DecoupeEnregistrementPortable(std::string_view ligne, int nbChamps, std::string_view* champs,
-                                   int premiers) {
+// Field k (1 to nbChamps) from the places of the `decoupes` separators the step-by-step
+// split cuts at: the text between two of them, empty past the last, the rest for the last.
+std::string_view ChampDesPlaces(std::string_view ligne, int nbChamps, const std::uint32_t* places,
+                                int decoupes, int k) {
+    if (k > decoupes && k < nbChamps)
+        return {};
+    const int avant = std::min(k - 1, decoupes); // separators cut before the field
+    const std::size_t debut = avant == 0 ? 0 : places[avant - 1] + 1;
+    const std::size_t fin = k <= decoupes ? places[k - 1] : ligne.size();
+    return std::string_view(ligne.data() + debut, fin - debut);
+}
+
+} // namespace
+
+void DecoupeEnregistrement(std::string_view ligne, int nbChamps, std::string_view* champs,
+                           int premiers) {
+    std::uint32_t places[MaxPlaces];
+    const int derniers = std::min(premiers, nbChamps);
+    const int decoupes = PlacesSeparateurs(ligne, std::min(derniers, nbChamps - 1), places);
+    for (int k = 1; k <= derniers; ++k)
+        champs[k] = ChampDesPlaces(ligne, nbChamps, places, decoupes, k);
+}
+
+void ChampsVoulus(std::string_view ligne, int nbChamps, std::span<const int> voulus,
+                  std::string_view* champs) {
+    std::uint32_t places[MaxPlaces];
+    const int decoupes = PlacesSeparateurs(ligne, std::min(voulus.back(), nbChamps - 1), places);
+    for (const int k : voulus)
+        champs[k] = ChampDesPlaces(ligne, nbChamps, places, decoupes, k);
+}
+
+int PlacesSeparateursPortable(std::string_view ligne, int separateurs, std::uint32_t* places) {
     const char* const texte = ligne.data();
     const std::size_t taille = ligne.size();
-    const int separateurs = premiers < nbChamps ? premiers : nbChamps - 1;
-    int k = 1;
-    std::size_t reste = 0; // start of the remaining text
-    for (std::size_t debut = 0; k <= separateurs && debut < taille; debut += 16) {
+    int trouves = 0;
+    for (std::size_t debut = 0; trouves < separateurs && debut < taille; debut += 16) {
         for (unsigned bits = Masque16<false, ';', '\0'>(texte, debut, taille); bits != 0;
              bits &= bits - 1) {
             const std::size_t p = debut + static_cast<std::size_t>(std::countr_zero(bits));
             if (texte[p] == '\0')
-                goto fin; // separators after a code 0 are not seen
-            champs[k] = std::string_view(texte + reste, p - reste);
-            reste = p + 1;
-            if (++k > separateurs)
-                goto fin;
+                return trouves; // separators after a code 0 are not seen
+            places[trouves] = static_cast<std::uint32_t>(p);
+            if (++trouves == separateurs)
+                return trouves;
         }
     }
-fin:
-    for (; k <= separateurs; ++k)
-        champs[k] = {};
-    if (premiers >= nbChamps)
-        champs[nbChamps] = std::string_view(texte + reste, taille - reste);
+    return trouves;
 }
 
 #ifdef CONTROLE_AVX2
-[[gnu::target("avx2,bmi,popcnt")]] void DecoupeEnregistrementAvx2(std::string_view ligne,
-                                                                  int nbChamps,
-                                                                  std::string_view* champs,
-                                                                  int premiers) {
+[[gnu::target("avx2,bmi,popcnt")]] int
+PlacesSeparateursAvx2(std::string_view ligne, int separateurs, std::uint32_t* places) {
     const char* const texte = ligne.data();
     const std::size_t taille = ligne.size();
     if (taille < 32)
-        return DecoupeEnregistrementPortable(ligne, nbChamps, champs, premiers);
-    const int separateurs = premiers < nbChamps ? premiers : nbChamps - 1;
-    // Places of the separators, 8 written at a time whatever a block holds, so that the
-    // loop's branches do not depend on how many there are.
-    std::uint32_t places[MaxChamps + 32];
+        return PlacesSeparateursPortable(ligne, separateurs, places);
+    // 8 places written at a time whatever a block holds, so that the loop's branches do not
+    // depend on how many there are.
     int trouves = 0;
     bool nul = false;
     for (std::size_t debut = 0; trouves < separateurs && !nul && debut < taille; debut += 32) {
@@ -86,21 +105,11 @@ fin:
                 *sortie++ = static_cast<std::uint32_t>(debut) + std::countr_zero(bits);
         } while (bits != 0);
     }
-    const int decoupes = std::min(trouves, separateurs);
-    std::size_t reste = 0; // start of the remaining text
-    for (int k = 1; k <= decoupes; ++k) {
-        champs[k] = std::string_view(texte + reste, places[k - 1] - reste);
-        reste = places[k - 1] + 1;
-    }
-    for (int k = decoupes + 1; k <= separateurs; ++k)
-        champs[k] = {};
-    if (premiers >= nbChamps)
-        champs[nbChamps] = std::string_view(texte + reste, taille - reste);
+    return std::min(trouves, separateurs);
 }
 #else
-void DecoupeEnregistrementAvx2(std::string_view ligne, int nbChamps, std::string_view* champs,
-                               int premiers) {
-    DecoupeEnregistrementPortable(ligne, nbChamps, champs, premiers);
+int PlacesSeparateursAvx2(std::string_view ligne, int separateurs, std::uint32_t* places) {
+    return PlacesSeparateursPortable(ligne, separateurs, places);
 }
 #endif
 

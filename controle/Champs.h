@@ -1,5 +1,7 @@
 #pragma once
 // Records of an export: fields cut at ";", the act types, the header and export tests.
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "Texte.h"
@@ -20,12 +22,21 @@ std::string_view DecoupeChamps(std::string_view& reste);
 void DecoupeEnregistrement(std::string_view ligne, int nbChamps, std::string_view* champs,
                            int premiers = MaxChamps);
 
-// The two ways DecoupeEnregistrement goes, each open to the tests: 16 bytes at a time on
-// any x86-64, and 32 at a time, which it takes where the processor has AVX2.
-void DecoupeEnregistrementPortable(std::string_view ligne, int nbChamps, std::string_view* champs,
-                                   int premiers);
-void DecoupeEnregistrementAvx2(std::string_view ligne, int nbChamps, std::string_view* champs,
-                               int premiers);
+// Only the fields `voulus` (increasing, from 1 to `nbChamps`) of the same split; the other
+// entries of `champs` are left as they were. The separators are looked for up to the last
+// one needed, but no view is made for the fields in between.
+void ChampsVoulus(std::string_view ligne, int nbChamps, std::span<const int> voulus,
+                  std::string_view* champs);
+
+// Room for the places of the separators: the 32-byte way writes up to 31 past the last.
+inline constexpr int MaxPlaces = MaxChamps + 32;
+
+// The places of separators 1 to `separateurs` (the ";" before any code 0), in `places`;
+// returns how many there are, at most `separateurs`. The two ways the splits go, each open
+// to the tests: 16 bytes at a time on any x86-64, and 32 at a time, which they take where
+// the processor has AVX2.
+int PlacesSeparateursPortable(std::string_view ligne, int separateurs, std::uint32_t* places);
+int PlacesSeparateursAvx2(std::string_view ligne, int separateurs, std::uint32_t* places);
 
 struct LigneTypeActe {
     std::string_view Lettre; // field 6

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <random>
+#include <vector>
 
 #include "Balayage.h"
 #include "Champs.h"
@@ -99,37 +102,87 @@ TEST(NomFichierCopie, QuatreDerniersCaractèresSansEntrerDansLeDossier) {
         EXPECT_EQ(NomFichierCopie(c.nom), c.copie) << c.nom;
 }
 
-// The one-pass split must give exactly the fields of the step-by-step one, whatever the
-// bytes, code 0 included, and on both sides of each 16- or 32-byte block: each way the
-// processor can take, and the one DecoupeEnregistrement takes.
-TEST(DecoupeEnregistrement, MêmesChampsQueDecoupeChampsPasÀPas) {
-    using Decoupage = void (*)(std::string_view, int, std::string_view*, int);
-    std::vector<std::pair<const char*, Decoupage>> decoupages = {
-        {"choisi", DecoupeEnregistrement}, {"portable", DecoupeEnregistrementPortable}};
-    if (ProcesseurAvecAvx2())
-        decoupages.emplace_back("AVX2", DecoupeEnregistrementAvx2);
+// Records of up to 200 bytes with separators from sparse to every byte, so that a 16- or
+// 32-byte block may hold any number, code 0 in half of them.
+std::string LigneAuHasard(std::mt19937& hasard) {
     const char alphabet[] = {';', ';', ';', 'a', 'b', ' ', '\0', '\xe9'};
-    std::array<std::string_view, MaxChamps + 1> champs{};
-    for (const auto& [nom, decoupage] : decoupages) {
+    std::string ligne(hasard() % 200, 'x');
+    const unsigned densite = 1 + hasard() % 4;
+    for (char& c : ligne)
+        c = hasard() % densite == 0 ? alphabet[hasard() % sizeof alphabet] : 'x';
+    if (hasard() % 2 == 0)
+        std::erase(ligne, '\0');
+    return ligne;
+}
+
+// The separators the plain way: each ";" up to the first code 0, the first `separateurs`.
+std::vector<std::uint32_t> PlacesSelonLaRegle(std::string_view ligne, int separateurs) {
+    std::vector<std::uint32_t> places;
+    for (std::size_t i = 0; i < ligne.size() && ligne[i] != '\0'; ++i)
+        if (ligne[i] == ';' && static_cast<int>(places.size()) < separateurs)
+            places.push_back(static_cast<std::uint32_t>(i));
+    return places;
+}
+
+// Each way the processor can take finds the separators of the plain rule, on both sides
+// of each 16- or 32-byte block.
+TEST(PlacesSeparateurs, CellesDeLaRègleQuelleQueSoitLaVoie) {
+    using Voie = int (*)(std::string_view, int, std::uint32_t*);
+    std::vector<std::pair<const char*, Voie>> voies = {{"portable", PlacesSeparateursPortable}};
+    if (ProcesseurAvecAvx2())
+        voies.emplace_back("AVX2", PlacesSeparateursAvx2);
+    for (const auto& [nom, voie] : voies) {
         std::mt19937 hasard(20240226);
         for (int essai = 0; essai < 20000; ++essai) {
-            std::string ligne(hasard() % 200, 'x');
-            // Separators from sparse to every byte, so that a block may hold any number.
-            const unsigned densite = 1 + hasard() % 4;
-            for (char& c : ligne)
-                c = hasard() % densite == 0 ? alphabet[hasard() % sizeof alphabet] : 'x';
-            if (hasard() % 2 == 0) // most lines hold no code 0
-                std::erase(ligne, '\0');
-            const int n = 1 + static_cast<int>(hasard() % MaxChamps);
-            // Fields 1 to `premiers` only, or all of them.
-            const int premiers = hasard() % 2 == 0 ? MaxChamps : 1 + static_cast<int>(hasard() % n);
-            champs.fill("pas écrit");
-            decoupage(ligne, n, champs.data(), premiers);
-            const auto attendus = Decoupe(ligne, n);
-            for (int k = 1; k <= std::min(n, premiers); ++k)
-                ASSERT_EQ(champs[k], attendus[k - 1]) << nom << ", champ " << k << " de " << n;
-            for (int k = std::min(n, premiers) + 1; k <= MaxChamps; ++k)
-                ASSERT_EQ(champs[k], "pas écrit") << nom << ", champ " << k << " de " << n;
+            const std::string ligne = LigneAuHasard(hasard);
+            const int separateurs = static_cast<int>(hasard() % MaxChamps);
+            std::uint32_t places[MaxPlaces];
+            const int trouves = voie(ligne, separateurs, places);
+            ASSERT_EQ(std::vector(places, places + trouves), PlacesSelonLaRegle(ligne, separateurs))
+                << nom << ", " << separateurs << " séparateurs";
+        }
+    }
+}
+
+// The one-pass split must give exactly the fields of the step-by-step one, whatever the
+// bytes, code 0 included.
+TEST(DecoupeEnregistrement, MêmesChampsQueDecoupeChampsPasÀPas) {
+    std::array<std::string_view, MaxChamps + 1> champs{};
+    std::mt19937 hasard(20240227);
+    for (int essai = 0; essai < 20000; ++essai) {
+        const std::string ligne = LigneAuHasard(hasard);
+        const int n = 1 + static_cast<int>(hasard() % MaxChamps);
+        // Fields 1 to `premiers` only, or all of them.
+        const int premiers = hasard() % 2 == 0 ? MaxChamps : 1 + static_cast<int>(hasard() % n);
+        champs.fill("pas écrit");
+        DecoupeEnregistrement(ligne, n, champs.data(), premiers);
+        const auto attendus = Decoupe(ligne, n);
+        for (int k = 1; k <= std::min(n, premiers); ++k)
+            ASSERT_EQ(champs[k], attendus[k - 1]) << "champ " << k << " de " << n;
+        for (int k = std::min(n, premiers) + 1; k <= MaxChamps; ++k)
+            ASSERT_EQ(champs[k], "pas écrit") << "champ " << k << " de " << n;
+    }
+}
+
+// Only the fields asked for are set, each as the step-by-step split gives it, the last
+// field (the rest of the record) included.
+TEST(ChampsVoulus, MêmesChampsQueDecoupeChampsPasÀPas) {
+    std::array<std::string_view, MaxChamps + 1> champs{};
+    std::mt19937 hasard(20240228);
+    for (int essai = 0; essai < 20000; ++essai) {
+        const std::string ligne = LigneAuHasard(hasard);
+        const int n = 1 + static_cast<int>(hasard() % MaxChamps);
+        std::vector<int> voulus;
+        for (int k = 1; k <= n; ++k)
+            if (hasard() % 6 == 0 || (k == n && voulus.empty()))
+                voulus.push_back(k);
+        champs.fill("pas écrit");
+        ChampsVoulus(ligne, n, voulus, champs.data());
+        const auto attendus = Decoupe(ligne, n);
+        for (int k = 1; k <= MaxChamps; ++k) {
+            const bool voulu = std::find(voulus.begin(), voulus.end(), k) != voulus.end();
+            ASSERT_EQ(champs[k], voulu ? std::string_view(attendus[k - 1]) : "pas écrit")
+                << "champ " << k << " de " << n;
         }
     }
 }
