@@ -61,14 +61,15 @@ inline std::size_t Charge32(std::size_t debut, std::size_t taille) {
     return debut + 32 <= taille ? debut : taille - 32;
 }
 
-// Bit i set when byte `debut` + i (of the 32 from `debut` on, fewer at the end) is `octet`,
-// with AVX2, in a text of 32 bytes or more.
-template <char octet>
+// Bit i set when byte `debut` + i (of the 32 from `debut` on, fewer at the end) is one of
+// `octets`, with AVX2, in a text of 32 bytes or more.
+template <char... octets>
 [[gnu::target("avx2"), gnu::always_inline]] inline unsigned
 Masque32(const char* texte, std::size_t debut, std::size_t taille) {
     const std::size_t charge = Charge32(debut, taille);
     const __m256i bloc = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(texte + charge));
-    const __m256i trouves = _mm256_cmpeq_epi8(bloc, _mm256_set1_epi8(octet));
+    __m256i trouves = _mm256_setzero_si256();
+    ((trouves = _mm256_or_si256(trouves, _mm256_cmpeq_epi8(bloc, _mm256_set1_epi8(octets)))), ...);
     return static_cast<unsigned>(_mm256_movemask_epi8(trouves)) >> (debut - charge);
 }
 #endif

@@ -1,6 +1,7 @@
 #include "FichierTexte.h"
 
 #include <atomic>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -11,6 +12,7 @@
 #endif
 
 #include "AppelsSysteme.h"
+#include "Balayage.h"
 #include "CodesES.h"
 #include "Erreurs.h"
 #include "LectureAnticipee.h"
@@ -81,6 +83,29 @@ std::int64_t CompteLF(const char* debut, const char* fin) {
     return total;
 }
 
+#ifdef CONTROLE_AVX2
+[[gnu::target("avx2")]] const char* ProchaineFinDeLigneAvx2(const char* debut, const char* fin) {
+    const auto taille = static_cast<std::size_t>(fin - debut);
+    for (std::size_t bloc = 0; bloc < taille; bloc += 32)
+        if (const unsigned bits = Masque32<'\n', '\r'>(debut, bloc, taille))
+            return debut + bloc + std::countr_zero(bits);
+    return fin;
+}
+#endif
+
+// The first LF or CR in [debut, fin), or fin: in most lines, the line break.
+const char* ProchaineFinDeLigne(const char* debut, const char* fin) {
+    const auto taille = static_cast<std::size_t>(fin - debut);
+#ifdef CONTROLE_AVX2
+    if (taille >= 32 && ProcesseurAvecAvx2())
+        return ProchaineFinDeLigneAvx2(debut, fin);
+#endif
+    for (std::size_t bloc = 0; bloc < taille; bloc += 16)
+        if (const unsigned bits = Masque16<false, '\n', '\r'>(debut, bloc, taille))
+            return debut + bloc + std::countr_zero(bits);
+    return fin;
+}
+
 std::string CheminTemporaire(const std::string& chemin) {
     static std::atomic<unsigned> compteur{0};
     return chemin + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(compteur++);
@@ -124,6 +149,7 @@ void FichierTexte::OuvreLecture() {
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
     tampon_.resize(TailleTampon);
     debut_ = fin_ = 0;
+    zCherche_ = false;
     finDonnees_ = false;
     dejaRempli_ = false;
     lus_ = 0;
@@ -178,6 +204,7 @@ bool FichierTexte::RemplitTampon() {
         LeveErreurSysteme(lecture.Erreur, OperationES::Lecture, chemin_);
     debut_ = 0;
     fin_ = static_cast<std::size_t>(lecture.Lus);
+    zCherche_ = false;
     finDonnees_ = lecture.Lus == 0;
     // A file left after its first buffer (the header line) is never read further; from the
     // second on, the next read overlaps the work on this buffer. A pipe or a device is read
@@ -215,8 +242,28 @@ void FichierTexte::LitLigne(Texte& ligne) {
         const char* debut = tampon_.data() + debut_;
         if (debutLigne && *debut == CtrlZ)
             return; // end of the file: the position stays on the Ctrl-Z
-        debutLigne = false;
         const char* fin = tampon_.data() + fin_;
+        if (debutLigne) {
+            // A line break before any Ctrl-Z, LF or CR LF, leaves nothing to take out.
+            if (!zCherche_ || prochainZ_ < debut_) {
+                const void* z = std::memchr(debut, CtrlZ, fin - debut);
+                prochainZ_ =
+                    z != nullptr
+                        ? static_cast<std::size_t>(static_cast<const char*>(z) - tampon_.data())
+                        : fin_;
+                zCherche_ = true;
+            }
+            const char* fdl = ProchaineFinDeLigne(debut, fin);
+            const char* lf =
+                fdl != fin && *fdl == '\r' && fdl + 1 != fin && fdl[1] == '\n' ? fdl + 1 : fdl;
+            if (lf != fin && *lf == '\n' && fdl < tampon_.data() + prochainZ_) {
+                ligne.assign(debut, fdl);
+                lus_ += static_cast<std::uint64_t>(lf + 1 - debut);
+                debut_ = static_cast<std::size_t>(lf + 1 - tampon_.data());
+                return;
+            }
+        }
+        debutLigne = false;
         const char* lf = static_cast<const char*>(std::memchr(debut, '\n', fin - debut));
         const char* finSegment = lf != nullptr ? lf : fin;
         if (!texteTermine)
@@ -327,6 +374,7 @@ void FichierTexte::LibereDescripteurs() noexcept {
     // Keeps memory flat between files; a buffer grown for a very long line is given back.
     std::vector<char>().swap(tampon_);
     debut_ = fin_ = 0;
+    zCherche_ = false;
 }
 
 } // namespace controle

@@ -79,11 +79,13 @@ private:
     std::vector<char> tampon_;
     // While reading, from the second read on: the buffers that follow, read meanwhile.
     std::unique_ptr<LectureAnticipee> anticipee_;
-    bool ordinaire_ = false;  // a regular file, not a pipe or a device
-    bool dejaRempli_ = false; // a read has given bytes since opening
-    std::size_t debut_ = 0;   // next unread byte in tampon_
-    std::size_t fin_ = 0;     // end of valid bytes in tampon_
-    bool finDonnees_ = false; // the last read returned 0
+    bool ordinaire_ = false;    // a regular file, not a pipe or a device
+    bool dejaRempli_ = false;   // a read has given bytes since opening
+    std::size_t debut_ = 0;     // next unread byte in tampon_
+    std::size_t fin_ = 0;       // end of valid bytes in tampon_
+    std::size_t prochainZ_ = 0; // the first Ctrl-Z from debut_ on, or fin_, once looked for
+    bool zCherche_ = false;     // prochainZ_ holds for this buffer
+    bool finDonnees_ = false;   // the last read returned 0
     std::uint64_t lus_ = 0;
 };
 
