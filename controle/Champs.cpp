@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 #include "Balayage.h"
 
@@ -44,12 +45,27 @@ std::string_view ChampDesPlaces(std::string_view ligne, int nbChamps, const std:
     return std::string_view(ligne.data() + debut, fin - debut);
 }
 
+// The places are 32-bit: a line of 4 GiB or more, which no export holds but the reading
+// rules allow, is split the step-by-step way, fields 1 to `derniers`.
+bool TropLonguePourLesPlaces(std::string_view ligne) {
+    return ligne.size() > std::numeric_limits<std::uint32_t>::max();
+}
+
+void DecoupePasAPas(std::string_view ligne, int nbChamps, std::string_view* champs, int derniers) {
+    for (int k = 1; k < nbChamps && k <= derniers; ++k)
+        champs[k] = DecoupeChamps(ligne);
+    if (derniers >= nbChamps)
+        champs[nbChamps] = ligne;
+}
+
 } // namespace
 
 void DecoupeEnregistrement(std::string_view ligne, int nbChamps, std::string_view* champs,
                            int premiers) {
-    std::uint32_t places[MaxPlaces];
     const int derniers = std::min(premiers, nbChamps);
+    if (TropLonguePourLesPlaces(ligne))
+        return DecoupePasAPas(ligne, nbChamps, champs, derniers);
+    std::uint32_t places[MaxPlaces];
     const int decoupes = PlacesSeparateurs(ligne, std::min(derniers, nbChamps - 1), places);
     for (int k = 1; k <= derniers; ++k)
         champs[k] = ChampDesPlaces(ligne, nbChamps, places, decoupes, k);
@@ -57,6 +73,8 @@ void DecoupeEnregistrement(std::string_view ligne, int nbChamps, std::string_vie
 
 void ChampsVoulus(std::string_view ligne, int nbChamps, std::span<const int> voulus,
                   std::string_view* champs) {
+    if (TropLonguePourLesPlaces(ligne))
+        return DecoupePasAPas(ligne, nbChamps, champs, std::min(voulus.back(), nbChamps));
     std::uint32_t places[MaxPlaces];
     const int decoupes = PlacesSeparateurs(ligne, std::min(voulus.back(), nbChamps - 1), places);
     for (const int k : voulus)
