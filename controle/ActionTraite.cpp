@@ -34,8 +34,8 @@ void EcritCopieSansEntete(EtatControle& etat) {
     }
 }
 
-// One run over the records: the fields of the current record are views into its line,
-// copied into the check state only where someone looks at them.
+// One run over the records: the current record and its fields are views into the file's
+// buffer, copied into the check state only where someone looks at them.
 class Verification {
 public:
     Verification(EtatControle& etat, OperationsFenetre& fenetre, const ReglagesDates& reglages,
@@ -43,8 +43,9 @@ public:
         : etat_(etat), fenetre_(fenetre), reglages_(reglages), observateur_(observateur),
           voulus_(ChampsUtiles(etat)) {}
 
-    void ControleEnregistrement(std::int64_t numero) {
-        const std::string_view ligneEntiere = etat_.Ligne;
+    // `ligneEntiere` must stay valid until the next record.
+    void ControleEnregistrement(std::int64_t numero, std::string_view ligneEntiere) {
+        ligne_ = ligneEntiere;
         ChampsVoulus(ligneEntiere, etat_.NbChamps, voulus_, champs_.data());
         if (numero % 10 == 0)
             fenetre_.RepeintProgression();
@@ -71,9 +72,12 @@ public:
         }
     }
 
-    // The check state keeps all the fields of the last record read.
+    // The check state keeps the line and all the fields of the last record read.
     void GardeChamps() {
-        DecoupeEnregistrement(etat_.Ligne, etat_.NbChamps, champs_.data());
+        if (ligne_.data() != etat_.Ligne.data())
+            etat_.Ligne.assign(ligne_);
+        ligne_ = etat_.Ligne;
+        DecoupeEnregistrement(ligne_, etat_.NbChamps, champs_.data());
         for (int k = 1; k <= etat_.NbChamps; ++k)
             etat_.Champ[k] = champs_[k];
     }
@@ -107,6 +111,7 @@ private:
     const ReglagesDates& reglages_;
     ObservateurProblemes* observateur_;
     const std::vector<int> voulus_;
+    std::string_view ligne_;
     std::array<std::string_view, MaxChamps + 1> champs_{};
     Texte message_;
 };
@@ -140,8 +145,7 @@ void ActionTraite(EtatControle& etat, OperationsFenetre& fenetre,
     Verification verification(etat, fenetre, reglages, observateur);
     for (std::int64_t numero = 0; numero < etat.NbLignes; ++numero) {
         fenetre.PositionProgression(numero);
-        entree.LitLigne(etat.Ligne);
-        verification.ControleEnregistrement(numero);
+        verification.ControleEnregistrement(numero, entree.LitLigneVue(etat.Ligne));
     }
     if (etat.NbLignes > 0)
         verification.GardeChamps();

@@ -231,39 +231,54 @@ void FichierTexte::AnticipeLecture() {
 }
 
 void FichierTexte::LitLigne(Texte& ligne) {
+    const std::string_view vue = LitLigneVue(ligne);
+    if (vue.data() != ligne.data())
+        ligne.assign(vue);
+}
+
+std::string_view FichierTexte::LitLigneVue(Texte& reserve) {
     if (etat_ != EtatFichier::Lecture)
         Echoue(ES_NON_OUVERT_EN_LECTURE);
-    ligne.clear();
-    bool debutLigne = true;
+    reserve.clear();
+    if (debut_ == fin_ && !RemplitTampon())
+        return reserve;
+    if (std::string_view ligne; LigneDansTampon(ligne))
+        return ligne;
+    AssembleLigne(reserve);
+    return reserve;
+}
+
+// Most lines: a line break, LF or CR LF, in the buffer before any Ctrl-Z, so nothing to take
+// out of the text. Such a line is consumed and `ligne` shows it in the buffer.
+bool FichierTexte::LigneDansTampon(std::string_view& ligne) {
+    const char* debut = tampon_.data() + debut_;
+    const char* fin = tampon_.data() + fin_;
+    if (!zCherche_ || prochainZ_ < debut_) {
+        const void* z = std::memchr(debut, CtrlZ, fin - debut);
+        prochainZ_ = z != nullptr
+                         ? static_cast<std::size_t>(static_cast<const char*>(z) - tampon_.data())
+                         : fin_;
+        zCherche_ = true;
+    }
+    const char* fdl = ProchaineFinDeLigne(debut, fin);
+    const char* lf = fdl != fin && *fdl == '\r' && fdl + 1 != fin && fdl[1] == '\n' ? fdl + 1 : fdl;
+    if (lf == fin || *lf != '\n' || fdl >= tampon_.data() + prochainZ_)
+        return false;
+    ligne = std::string_view(debut, static_cast<std::size_t>(fdl - debut));
+    lus_ += static_cast<std::uint64_t>(lf + 1 - debut);
+    debut_ = static_cast<std::size_t>(lf + 1 - tampon_.data());
+    return true;
+}
+
+// The other lines, from a buffer that is not empty, segment by segment up to their LF,
+// across buffers when they must.
+void FichierTexte::AssembleLigne(Texte& ligne) {
+    if (tampon_[debut_] == CtrlZ)
+        return;                // end of the file: the position stays on the Ctrl-Z
     bool texteTermine = false; // a Ctrl-Z inside the line: the rest up to LF is skipped
     for (;;) {
-        if (debut_ == fin_ && !RemplitTampon())
-            return;
         const char* debut = tampon_.data() + debut_;
-        if (debutLigne && *debut == CtrlZ)
-            return; // end of the file: the position stays on the Ctrl-Z
         const char* fin = tampon_.data() + fin_;
-        if (debutLigne) {
-            // A line break before any Ctrl-Z, LF or CR LF, leaves nothing to take out.
-            if (!zCherche_ || prochainZ_ < debut_) {
-                const void* z = std::memchr(debut, CtrlZ, fin - debut);
-                prochainZ_ =
-                    z != nullptr
-                        ? static_cast<std::size_t>(static_cast<const char*>(z) - tampon_.data())
-                        : fin_;
-                zCherche_ = true;
-            }
-            const char* fdl = ProchaineFinDeLigne(debut, fin);
-            const char* lf =
-                fdl != fin && *fdl == '\r' && fdl + 1 != fin && fdl[1] == '\n' ? fdl + 1 : fdl;
-            if (lf != fin && *lf == '\n' && fdl < tampon_.data() + prochainZ_) {
-                ligne.assign(debut, fdl);
-                lus_ += static_cast<std::uint64_t>(lf + 1 - debut);
-                debut_ = static_cast<std::size_t>(lf + 1 - tampon_.data());
-                return;
-            }
-        }
-        debutLigne = false;
         const char* lf = static_cast<const char*>(std::memchr(debut, '\n', fin - debut));
         const char* finSegment = lf != nullptr ? lf : fin;
         if (!texteTermine)
@@ -271,7 +286,7 @@ void FichierTexte::LitLigne(Texte& ligne) {
         const char* suite = lf != nullptr ? lf + 1 : fin;
         lus_ += static_cast<std::uint64_t>(suite - debut);
         debut_ = static_cast<std::size_t>(suite - tampon_.data());
-        if (lf != nullptr)
+        if (lf != nullptr || !RemplitTampon())
             return;
     }
 }

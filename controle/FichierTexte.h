@@ -44,6 +44,11 @@ public:
     void CreeEcriture();
     // Reads the next line into `ligne` (the empty line at the end of the file).
     void LitLigne(Texte& ligne);
+    // Reads the next line as LitLigne does, without copying it when it lies whole in the
+    // buffer: the view is then valid only until the next operation on the file. Otherwise
+    // the line is assembled in `reserve`, which the view then shows. `reserve` is emptied
+    // first either way, so a failed read leaves it as LitLigne would.
+    std::string_view LitLigneVue(Texte& reserve);
     bool FinFichier();
     // Passes, without taking their text, the lines ahead that lie whole in the buffer and
     // that another line surely follows; returns how many. A loop that only counts lines
@@ -65,6 +70,8 @@ public:
 
 private:
     bool RemplitTampon();
+    bool LigneDansTampon(std::string_view& ligne);
+    void AssembleLigne(Texte& ligne);
     ResultatLecture LectureSuivante();
     void AnticipeLecture();
     void VideTampon();

@@ -322,6 +322,35 @@ TEST_F(ActionTraiteTest, ObservateurReçoitChaqueProblèmeAvecSesChamps) {
     EXPECT_EQ(std::get<0>(journal.vus[2]), TestProbleme::Nom);
 }
 
+TEST_F(ActionTraiteTest, LigneEtChampsGardésPourLObservateurEtAprèsLeContrôle) {
+    // A problem in every record, over several read buffers: lines whole in a buffer, lines
+    // across two, and lines whose lone CR must be taken out.
+    struct Journal : ObservateurProblemes {
+        std::vector<std::pair<std::string, std::string>> vus;
+        void Signale(const Probleme&, const EtatControle& e) override {
+            vus.emplace_back(e.Ligne, e.Champ[1]);
+        }
+    } journal;
+    std::string octets;
+    Lignes attendues;
+    for (int i = 0; i < 6000; ++i) {
+        const std::string numero = std::to_string(i);
+        attendues.push_back(Enregistrement("M", {{1, numero}, {11, "X"}, {12, "Jean"}}));
+        octets += Enregistrement("M", {{1, numero}, {11, "X"}, {12, i % 3 ? "Jean" : "Je\ran"}});
+        octets += "\r\n";
+    }
+    ASSERT_GT(octets.size(), 3u * 256 * 1024);
+    auto p = std::make_unique<Passage>();
+    p->Ouvre(dossier.Ecrit("r.txt", octets));
+    ActionTraite(p->etat, p->fenetre, ReglagesFrancais(), &journal);
+    ASSERT_EQ(journal.vus.size(), attendues.size());
+    for (std::size_t i = 0; i < attendues.size(); ++i)
+        ASSERT_EQ(journal.vus[i], std::make_pair(attendues[i], std::to_string(i))) << i;
+    EXPECT_EQ(p->etat.Ligne, attendues.back());
+    EXPECT_EQ(p->etat.Champ[1], "5999");
+    EXPECT_EQ(p->etat.Champ[12], "Jean");
+}
+
 // The block-wise searches must find what a byte-by-byte look at the table finds: each way
 // the processor can take, and the one ProchainACorriger takes.
 namespace {

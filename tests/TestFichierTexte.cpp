@@ -60,6 +60,19 @@ std::ostream& operator<<(std::ostream& flux, const Compte& c) {
                 << c.derniere.size() << " octets";
 }
 
+// The same lines read as views, each taken before the next read.
+std::vector<std::string> VuesDe(const std::string& chemin) {
+    FichierTexte f;
+    f.Assigne(chemin);
+    f.OuvreLecture();
+    std::vector<std::string> lignes;
+    std::string reserve;
+    while (!f.FinFichier())
+        lignes.emplace_back(f.LitLigneVue(reserve));
+    f.Ferme();
+    return lignes;
+}
+
 // The reference loop: every line read, then dropped.
 Compte CompteEnLisant(const std::string& chemin) {
     FichierTexte f;
@@ -121,8 +134,10 @@ TEST(LectureDesLignes, RèglesDesFinsDeLigne) {
         {"ligne de 1000 caractères", mille + "\r\n", {mille}},
     };
     DossierTemporaire dossier;
-    for (const auto& c : cas)
+    for (const auto& c : cas) {
         EXPECT_EQ(LignesDe(dossier.Ecrit("f.txt", c.octets)), c.attendu) << c.nom;
+        EXPECT_EQ(VuesDe(dossier.Chemin("f.txt")), c.attendu) << c.nom;
+    }
 }
 
 TEST(LectureDesLignes, LigneQuiChevaucheLesTamponsEtCRALaFrontière) {
@@ -130,7 +145,9 @@ TEST(LectureDesLignes, LigneQuiChevaucheLesTamponsEtCRALaFrontière) {
     // Lines far longer than any read buffer, with a CR LF split across reads.
     const std::string longue(700 * 1024, 'a');
     const std::string octets = longue + "\r\n" + "b" + "\r" + longue + "\n" + "fin";
-    EXPECT_EQ(LignesDe(dossier.Ecrit("f.txt", octets)), (Lignes{longue, "b" + longue, "fin"}));
+    const Lignes attendu = {longue, "b" + longue, "fin"};
+    EXPECT_EQ(LignesDe(dossier.Ecrit("f.txt", octets)), attendu);
+    EXPECT_EQ(VuesDe(dossier.Chemin("f.txt")), attendu);
 }
 
 TEST(CompteDesLignes, PasserLesLignesSuiviesDonneLeCompteEtLaDernièreLigne) {
@@ -227,7 +244,9 @@ TEST(LectureDesLignes, FichiersAuHasardSelonLesRègles) {
             std::uniform_int_distribution<std::size_t>(0, 600 * 1024)(hasard);
         const std::string octets = OctetsAuHasard(hasard, taille, essai % 4 == 0 ? 0 : 200000);
         const std::string chemin = dossier.Ecrit("f.txt", octets);
-        ASSERT_EQ(LignesDe(chemin), LignesSelonLesRegles(octets)) << "essai " << essai;
+        const Lignes attendu = LignesSelonLesRegles(octets);
+        ASSERT_EQ(LignesDe(chemin), attendu) << "essai " << essai;
+        ASSERT_EQ(VuesDe(chemin), attendu) << "essai " << essai;
     }
 }
 
@@ -242,6 +261,7 @@ TEST(LectureDesLignes, GrandsFichiersAuHasardLusEnAvance) {
         const std::string chemin = dossier.Ecrit("f.txt", octets);
         const Lignes attendu = LignesSelonLesRegles(octets);
         ASSERT_EQ(LignesDe(chemin), attendu) << "essai " << essai;
+        ASSERT_EQ(VuesDe(chemin), attendu) << "essai " << essai;
         EXPECT_EQ(CompteEnPassant(chemin).lignes, static_cast<std::int64_t>(attendu.size()))
             << "essai " << essai;
     }
