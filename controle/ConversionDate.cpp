@@ -1,7 +1,6 @@
 #include "ConversionDate.h"
 
 #include <algorithm>
-#include <optional>
 #include <string>
 
 #include "Erreurs.h"
@@ -87,20 +86,21 @@ public:
     Lecteur(std::string_view texte, const ReglagesDates& reglages)
         : texte_(texte), reglages_(reglages) {}
 
-    std::optional<Date> Lit() {
+    // True when the text is a date, then written in `date`. The date is written in place
+    // rather than returned with its verdict: most callers want only the verdict.
+    bool Lit(Date& date) {
         const int decalage = DecalageEre();
         const OrdreDate ordre = Ordre(reglages_.FormatDateCourt);
-        Date date;
         if (NombreLu nombres[3]; decalage == 0 && FormeUsuelle(nombres)) {
             date = DeTroisNombres(nombres, ordre, decalage);
-            return DateExiste(date) ? std::optional(date) : std::nullopt;
+            return DateExiste(date);
         }
         NombreLu premier, second, troisieme;
         if (!LitNombre(premier) || !Separateur() || !LitNombre(second))
-            return std::nullopt;
+            return false;
         if (Separateur()) {
             if (!LitNombre(troisieme))
-                return std::nullopt;
+                return false;
             date = DeTroisNombres({premier, second, troisieme}, ordre, decalage);
         } else {
             // Two numbers: the year is this one, and only day-month-year puts the day first.
@@ -114,9 +114,7 @@ public:
         if (reglages_.ModeExtremeOrient &&
             reglages_.FormatDateCourt.find("ddd") != std::string::npos)
             PasseMotsFinaux();
-        if (pos_ != texte_.size() || !DateExiste(date))
-            return std::nullopt;
-        return date;
+        return pos_ == texte_.size() && DateExiste(date);
     }
 
 private:
@@ -256,15 +254,16 @@ private:
 } // namespace
 
 Date ConvertitDate(std::string_view texte, const ReglagesDates& reglages) {
-    if (const auto date = Lecteur(texte, reglages).Lit())
-        return *date;
+    if (Date date; Lecteur(texte, reglages).Lit(date))
+        return date;
     throw EConvertError("'" + std::string(texte) + "' n'est pas une date correcte");
 }
 
 // Same scan as the conversion without building its error: an invalid date is routine
 // here (one in a hundred records), and the error's message would be dropped anyway.
 bool DateValide(std::string_view texte, const ReglagesDates& reglages) {
-    return Lecteur(texte, reglages).Lit().has_value();
+    Date date;
+    return Lecteur(texte, reglages).Lit(date);
 }
 
 } // namespace controle
