@@ -89,9 +89,15 @@ void TOperationsAccueil::RepeintProgression() {
     const int remplissage = Remplissage(valeur);
     if (remplissage == remplissageDessine_)
         return;
+    // Each repaint goes all the way to the screen: more than the eye follows would slow the
+    // check down. The first one after the bar shows is never held back.
+    if (remplissageDessine_ >= 0 && depuisRepeint_.isValid() &&
+        depuisRepeint_.elapsed() < IntervalleRepeintMs)
+        return;
     progression_.setValue(valeur);
     progression_.repaint();
     remplissageDessine_ = remplissage;
+    depuisRepeint_.start();
 }
 
 int TOperationsAccueil::BoiteMessage(const std::string& texte, const std::string& titre,

@@ -1,4 +1,5 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -62,4 +63,6 @@ private:
     std::int64_t position_ = controle::MinProgression;
     std::int64_t echelle_ = 1;
     int remplissageDessine_ = -1; // filled pixels at the last repaint; -1: none since shown
+    QElapsedTimer depuisRepeint_;
+    static constexpr qint64 IntervalleRepeintMs = 40; // at most 25 repaints a second
 };
