@@ -1,5 +1,6 @@
 #pragma once
-// Realistic Veloran 3 exports for measurements, the same bytes for the same seed.
+// Export files like those the volunteers check, made up for measurements: the same bytes
+// for the same seed.
 #include <cstdint>
 #include <string>
 
