@@ -23,10 +23,8 @@ void EcritCopieSansEntete(EtatControle& etat) {
     try {
         copie.CreeEcriture();
         entree.LitLigne(etat.Ligne);
-        while (!entree.FinFichier()) {
-            entree.LitLigne(etat.Ligne);
-            copie.EcritLigne(etat.Ligne);
-        }
+        while (!entree.FinFichier())
+            copie.EcritLigne(entree.LitLigneVue(etat.Ligne));
         copie.Ferme();
     } catch (...) {
         copie.Abandonne();

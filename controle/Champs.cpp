@@ -60,14 +60,12 @@ void DecoupePasAPas(std::string_view ligne, int nbChamps, std::string_view* cham
 
 } // namespace
 
-void DecoupeEnregistrement(std::string_view ligne, int nbChamps, std::string_view* champs,
-                           int premiers) {
-    const int derniers = std::min(premiers, nbChamps);
+void DecoupeEnregistrement(std::string_view ligne, int nbChamps, std::string_view* champs) {
     if (TropLonguePourLesPlaces(ligne))
-        return DecoupePasAPas(ligne, nbChamps, champs, derniers);
+        return DecoupePasAPas(ligne, nbChamps, champs, nbChamps);
     std::uint32_t places[MaxPlaces];
-    const int decoupes = PlacesSeparateurs(ligne, std::min(derniers, nbChamps - 1), places);
-    for (int k = 1; k <= derniers; ++k)
+    const int decoupes = PlacesSeparateurs(ligne, nbChamps - 1, places);
+    for (int k = 1; k <= nbChamps; ++k)
         champs[k] = ChampDesPlaces(ligne, nbChamps, places, decoupes, k);
 }
 

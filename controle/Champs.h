@@ -17,10 +17,8 @@ std::string_view DecoupeChamps(std::string_view& reste);
 
 // Splits a whole record into fields 1 to `nbChamps` (at most MaxChamps) in one pass:
 // the same fields as `nbChamps` - 1 steps of DecoupeChamps with the rest as the last field.
-// Only fields 1 to `premiers` are set (all of them by default), since a field depends only on
-// the separators before it. `champs[k]` is field k; the views point into `ligne`.
-void DecoupeEnregistrement(std::string_view ligne, int nbChamps, std::string_view* champs,
-                           int premiers = MaxChamps);
+// `champs[k]` is field k; the views point into `ligne`.
+void DecoupeEnregistrement(std::string_view ligne, int nbChamps, std::string_view* champs);
 
 // Only the fields `voulus` (increasing, from 1 to `nbChamps`) of the same split; the other
 // entries of `champs` are left as they were. The separators are looked for up to the last

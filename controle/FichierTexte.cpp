@@ -152,7 +152,6 @@ void FichierTexte::OuvreLecture() {
     zCherche_ = false;
     finDonnees_ = false;
     dejaRempli_ = false;
-    lus_ = 0;
     etat_ = EtatFichier::Lecture;
 }
 
@@ -253,21 +252,26 @@ std::string_view FichierTexte::LitLigneVue(Texte& reserve) {
 bool FichierTexte::LigneDansTampon(std::string_view& ligne) {
     const char* debut = tampon_.data() + debut_;
     const char* fin = tampon_.data() + fin_;
+    const char* fdl = ProchaineFinDeLigne(debut, fin);
+    const char* lf = fdl != fin && *fdl == '\r' && fdl + 1 != fin && fdl[1] == '\n' ? fdl + 1 : fdl;
+    if (lf == fin || *lf != '\n' || fdl >= ProchainCtrlZ())
+        return false;
+    ligne = std::string_view(debut, static_cast<std::size_t>(fdl - debut));
+    debut_ = static_cast<std::size_t>(lf + 1 - tampon_.data());
+    return true;
+}
+
+// The first Ctrl-Z of the buffer from where reading stands, or its end: looked for once per
+// buffer, and again only once reading has passed it.
+const char* FichierTexte::ProchainCtrlZ() {
     if (!zCherche_ || prochainZ_ < debut_) {
-        const void* z = std::memchr(debut, CtrlZ, fin - debut);
+        const void* z = std::memchr(tampon_.data() + debut_, CtrlZ, fin_ - debut_);
         prochainZ_ = z != nullptr
                          ? static_cast<std::size_t>(static_cast<const char*>(z) - tampon_.data())
                          : fin_;
         zCherche_ = true;
     }
-    const char* fdl = ProchaineFinDeLigne(debut, fin);
-    const char* lf = fdl != fin && *fdl == '\r' && fdl + 1 != fin && fdl[1] == '\n' ? fdl + 1 : fdl;
-    if (lf == fin || *lf != '\n' || fdl >= tampon_.data() + prochainZ_)
-        return false;
-    ligne = std::string_view(debut, static_cast<std::size_t>(fdl - debut));
-    lus_ += static_cast<std::uint64_t>(lf + 1 - debut);
-    debut_ = static_cast<std::size_t>(lf + 1 - tampon_.data());
-    return true;
+    return tampon_.data() + prochainZ_;
 }
 
 // The other lines, from a buffer that is not empty, segment by segment up to their LF,
@@ -284,7 +288,6 @@ void FichierTexte::AssembleLigne(Texte& ligne) {
         if (!texteTermine)
             texteTermine = AjouteSegment(ligne, debut, finSegment);
         const char* suite = lf != nullptr ? lf + 1 : fin;
-        lus_ += static_cast<std::uint64_t>(suite - debut);
         debut_ = static_cast<std::size_t>(suite - tampon_.data());
         if (lf != nullptr || !RemplitTampon())
             return;
@@ -305,15 +308,13 @@ std::int64_t FichierTexte::PasseLignesSuivies() {
     const char* const debut = tampon_.data() + debut_;
     // Up to the first Ctrl-Z, which may end the file; a line is followed by another when a
     // byte before that bound comes after its LF.
-    const void* z = std::memchr(debut, CtrlZ, fin_ - debut_);
-    const char* const borne = z != nullptr ? static_cast<const char*>(z) : tampon_.data() + fin_;
+    const char* const borne = ProchainCtrlZ();
     if (borne - debut < 2)
         return 0;
     const void* lf = ::memrchr(debut, '\n', static_cast<std::size_t>(borne - 1 - debut));
     if (lf == nullptr)
         return 0;
     const char* const suite = static_cast<const char*>(lf) + 1;
-    lus_ += static_cast<std::uint64_t>(suite - debut);
     debut_ = static_cast<std::size_t>(suite - tampon_.data());
     return CompteLF(debut, suite);
 }

@@ -65,12 +65,11 @@ public:
     EtatFichier Etat() const noexcept { return etat_; }
     const std::string& Chemin() const noexcept { return chemin_; }
     bool AUnChemin() const noexcept { return aChemin_; }
-    // Bytes consumed so far by reading (for progress shown by byte).
-    std::uint64_t OctetsLus() const noexcept { return lus_; }
 
 private:
     bool RemplitTampon();
     bool LigneDansTampon(std::string_view& ligne);
+    const char* ProchainCtrlZ();
     void AssembleLigne(Texte& ligne);
     ResultatLecture LectureSuivante();
     void AnticipeLecture();
@@ -93,7 +92,6 @@ private:
     std::size_t prochainZ_ = 0; // the first Ctrl-Z from debut_ on, or fin_, once looked for
     bool zCherche_ = false;     // prochainZ_ holds for this buffer
     bool finDonnees_ = false;   // the last read returned 0
-    std::uint64_t lus_ = 0;
 };
 
 } // namespace controle

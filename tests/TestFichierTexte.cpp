@@ -47,17 +47,15 @@ template <class Action> int CodeLeve(Action action) {
 
 using Lignes = std::vector<std::string>;
 
-// What a counting loop leaves: the number of lines, the last one, the bytes consumed.
+// What a counting loop leaves: the number of lines and the last one.
 struct Compte {
     std::int64_t lignes = 0;
     std::string derniere;
-    std::uint64_t octets = 0;
     bool operator==(const Compte&) const = default;
 };
 
 std::ostream& operator<<(std::ostream& flux, const Compte& c) {
-    return flux << c.lignes << " lignes, " << c.octets << " octets, dernière de "
-                << c.derniere.size() << " octets";
+    return flux << c.lignes << " lignes, dernière de " << c.derniere.size() << " octets";
 }
 
 // The same lines read as views, each taken before the next read.
@@ -83,7 +81,6 @@ Compte CompteEnLisant(const std::string& chemin) {
         f.LitLigne(c.derniere);
         ++c.lignes;
     }
-    c.octets = f.OctetsLus();
     return c;
 }
 
@@ -98,7 +95,6 @@ Compte CompteEnPassant(const std::string& chemin) {
         f.LitLigne(c.derniere);
         ++c.lignes;
     }
-    c.octets = f.OctetsLus();
     return c;
 }
 
