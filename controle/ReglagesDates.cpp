@@ -1,19 +1,25 @@
 #include "ReglagesDates.h"
 
+#include <optional>
+
 #include "LocaleDates.h"
 
 namespace controle {
 namespace {
 
-ReglagesDates& ReglagesProgramme() {
-    static ReglagesDates reglages = ReglagesLocaleUtilisateur();
+// Empty until read: start-up reads the settings once, whoever comes first.
+std::optional<ReglagesDates>& ReglagesProgramme() {
+    static std::optional<ReglagesDates> reglages;
     return reglages;
 }
 
 } // namespace
 
 const ReglagesDates& ReglagesCourants() {
-    return ReglagesProgramme();
+    std::optional<ReglagesDates>& reglages = ReglagesProgramme();
+    if (!reglages)
+        reglages = ReglagesLocaleUtilisateur();
+    return *reglages;
 }
 
 void LitReglagesDates() {
