@@ -98,14 +98,28 @@ int PlacesSeparateursPortable(std::string_view ligne, int separateurs, std::uint
 }
 
 #ifdef CONTROLE_AVX2
+namespace {
+
+// Entry b: the places of the set bits of byte b, in order, then zeros up to 8.
+constexpr std::array<std::array<std::uint8_t, 8>, 256> PlacesDansOctet = [] {
+    std::array<std::array<std::uint8_t, 8>, 256> table{};
+    for (int octet = 0; octet < 256; ++octet)
+        for (int bit = 0, n = 0; bit < 8; ++bit)
+            if (octet & (1 << bit))
+                table[octet][n++] = static_cast<std::uint8_t>(bit);
+    return table;
+}();
+
+} // namespace
+
 [[gnu::target("avx2,bmi,popcnt")]] int
 PlacesSeparateursAvx2(std::string_view ligne, int separateurs, std::uint32_t* places) {
     const char* const texte = ligne.data();
     const std::size_t taille = ligne.size();
     if (taille < 32)
         return PlacesSeparateursPortable(ligne, separateurs, places);
-    // 8 places written at a time whatever a block holds, so that the loop's branches do not
-    // depend on how many there are.
+    // Each byte of a block's bits gives its places from a table, 8 written whatever it holds:
+    // no branch depends on how many separators a block has.
     int trouves = 0;
     bool nul = false;
     for (std::size_t debut = 0; trouves < separateurs && !nul && debut < taille; debut += 32) {
@@ -114,12 +128,15 @@ PlacesSeparateursAvx2(std::string_view ligne, int separateurs, std::uint32_t* pl
             bits &= (zeros & -zeros) - 1; // separators after a code 0 are not seen
             nul = true;
         }
-        std::uint32_t* sortie = places + trouves;
-        trouves += std::popcount(bits);
-        do {
-            for (int i = 0; i < 8; ++i, bits &= bits - 1)
-                *sortie++ = static_cast<std::uint32_t>(debut) + std::countr_zero(bits);
-        } while (bits != 0);
+        for (unsigned decalage = 0; decalage < 32; decalage += 8) {
+            const unsigned octet = (bits >> decalage) & 0xFF;
+            const __m128i rangs =
+                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(PlacesDansOctet[octet].data()));
+            const __m256i debutOctet = _mm256_set1_epi32(static_cast<int>(debut + decalage));
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(places + trouves),
+                                _mm256_add_epi32(_mm256_cvtepu8_epi32(rangs), debutOctet));
+            trouves += std::popcount(octet);
+        }
     }
     return std::min(trouves, separateurs);
 }
