@@ -23,8 +23,11 @@ void EcritCopieSansEntete(EtatControle& etat) {
     try {
         copie.CreeEcriture();
         entree.LitLigne(etat.Ligne);
-        while (!entree.FinFichier())
-            copie.EcritLigne(entree.LitLigneVue(etat.Ligne));
+        while (!entree.FinFichier()) {
+            entree.CopieLignesTellesQuelles(copie);
+            if (!entree.FinFichier())
+                copie.EcritLigne(entree.LitLigneVue(etat.Ligne));
+        }
         copie.Ferme();
     } catch (...) {
         copie.Abandonne();
@@ -41,8 +44,10 @@ public:
         : etat_(etat), fenetre_(fenetre), reglages_(reglages), observateur_(observateur),
           voulus_(ChampsUtiles(etat)) {}
 
-    // `ligneEntiere` must stay valid until the next record.
-    void ControleEnregistrement(std::int64_t numero, std::string_view ligneEntiere) {
+    // `ligneEntiere` must stay valid until the next record; `sansACorriger` when it is
+    // known to hold no character to correct.
+    void ControleEnregistrement(std::int64_t numero, std::string_view ligneEntiere,
+                                bool sansACorriger) {
         ligne_ = ligneEntiere;
         ChampsVoulus(ligneEntiere, etat_.NbChamps, voulus_, champs_.data());
         if (numero % 10 == 0)
@@ -52,8 +57,9 @@ public:
             MessageDate(message_, numero, Cites(etat_.IndexNom));
             Signale(TestProbleme::Date, numero);
         }
-        for (std::size_t i = ProchainACorriger(ligneEntiere, 0); i != std::string_view::npos;
-             i = ProchainACorriger(ligneEntiere, i + 1)) {
+        for (std::size_t i = sansACorriger ? std::string_view::npos
+                                           : ProchainACorriger(ligneEntiere, 0);
+             i != std::string_view::npos; i = ProchainACorriger(ligneEntiere, i + 1)) {
             const auto position = static_cast<std::int64_t>(i) + 1;
             const int code = static_cast<unsigned char>(ligneEntiere[i]);
             MessageCaractere(message_, numero, Cites(etat_.IndexNom), position, code,
@@ -143,7 +149,11 @@ void ActionTraite(EtatControle& etat, OperationsFenetre& fenetre,
     Verification verification(etat, fenetre, reglages, observateur);
     for (std::int64_t numero = 0; numero < etat.NbLignes; ++numero) {
         fenetre.PositionProgression(numero);
-        verification.ControleEnregistrement(numero, entree.LitLigneVue(etat.Ligne));
+        // The search for characters to correct finds the line's end as well.
+        bool sansACorriger;
+        const std::string_view ligne =
+            entree.LitLigneVue(etat.Ligne, ProchainACorriger, sansACorriger);
+        verification.ControleEnregistrement(numero, ligne, sansACorriger);
     }
     if (etat.NbLignes > 0)
         verification.GardeChamps();

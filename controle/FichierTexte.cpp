@@ -1,5 +1,6 @@
 #include "FichierTexte.h"
 
+#include <algorithm>
 #include <atomic>
 #include <bit>
 #include <cerrno>
@@ -14,6 +15,7 @@
 #include "AppelsSysteme.h"
 #include "Balayage.h"
 #include "CodesES.h"
+#include "EcritureDifferee.h"
 #include "Erreurs.h"
 #include "LectureAnticipee.h"
 
@@ -106,6 +108,25 @@ const char* ProchaineFinDeLigne(const char* debut, const char* fin) {
     return fin;
 }
 
+// The first byte in [debut, fin) that breaks the CR LF pairs, a CR not followed by LF or
+// an LF not after a CR; fin when there is none. `debut` follows an LF.
+const char* PremierHorsCRLF(const char* debut, const char* fin) {
+    const auto taille = static_cast<std::size_t>(fin - debut);
+    unsigned retenue = 0; // a CR ends the block before
+    for (std::size_t bloc = 0; bloc < taille; bloc += 16) {
+        const unsigned cr = Masque16<false, '\r'>(debut, bloc, taille);
+        const unsigned lf = Masque16<false, '\n'>(debut, bloc, taille);
+        const unsigned lfAttendus = ((cr << 1) | retenue) & 0xFFFF;
+        if (const unsigned ecarts = lf ^ lfAttendus; ecarts != 0) {
+            // The pair broken at bit i is bytes i - 1 and i: its first byte is the culprit.
+            const std::size_t i = bloc + static_cast<std::size_t>(std::countr_zero(ecarts));
+            return debut + std::min(i == 0 ? 0 : i - ((lfAttendus >> (i - bloc)) & 1), taille);
+        }
+        retenue = cr >> 15;
+    }
+    return retenue != 0 ? fin - 1 : fin;
+}
+
 std::string CheminTemporaire(const std::string& chemin) {
     static std::atomic<unsigned> compteur{0};
     return chemin + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(compteur++);
@@ -192,6 +213,7 @@ void FichierTexte::CreeEcriture() {
     }
     tampon_.resize(TailleTampon);
     debut_ = fin_ = 0;
+    dejaVide_ = false;
     etat_ = EtatFichier::Ecriture;
 }
 
@@ -245,6 +267,26 @@ std::string_view FichierTexte::LitLigneVue(Texte& reserve) {
         return ligne;
     AssembleLigne(reserve);
     return reserve;
+}
+
+// A search that stops first on the line break, LF or CR LF, finds the line's end and tells
+// that its text holds none of the bytes looked for, in one pass.
+std::string_view FichierTexte::LitLigneVue(Texte& reserve, ChercheOctets cherche,
+                                           bool& sansOctets) {
+    sansOctets = false;
+    if (etat_ == EtatFichier::Lecture && debut_ != fin_) {
+        const std::string_view reste(tampon_.data() + debut_, fin_ - debut_);
+        const std::size_t arret = cherche(reste, 0);
+        const std::size_t fdl =
+            arret != std::string_view::npos && reste[arret] == '\r' ? arret + 1 : arret;
+        if (fdl < reste.size() && reste[fdl] == '\n') {
+            reserve.clear();
+            debut_ += fdl + 1;
+            sansOctets = true;
+            return reste.substr(0, arret);
+        }
+    }
+    return LitLigneVue(reserve);
 }
 
 // Most lines: a line break, LF or CR LF, in the buffer before any Ctrl-Z, so nothing to take
@@ -319,6 +361,21 @@ std::int64_t FichierTexte::PasseLignesSuivies() {
     return CompteLF(debut, suite);
 }
 
+void FichierTexte::CopieLignesTellesQuelles(FichierTexte& copie) {
+    if (etat_ != EtatFichier::Lecture)
+        Echoue(ES_NON_OUVERT_EN_LECTURE);
+    if (copie.etat_ != EtatFichier::Ecriture)
+        Echoue(ES_NON_OUVERT_EN_ECRITURE);
+    const char* const debut = tampon_.data() + debut_;
+    const char* const borne = PremierHorsCRLF(debut, ProchainCtrlZ());
+    const void* lf = ::memrchr(debut, '\n', static_cast<std::size_t>(borne - debut));
+    if (lf == nullptr)
+        return;
+    const char* const suite = static_cast<const char*>(lf) + 1;
+    copie.EcritOctets(debut, static_cast<std::size_t>(suite - debut));
+    debut_ = static_cast<std::size_t>(suite - tampon_.data());
+}
+
 void FichierTexte::EcritLigne(std::string_view ligne) {
     if (etat_ != EtatFichier::Ecriture)
         Echoue(ES_NON_OUVERT_EN_ECRITURE);
@@ -334,19 +391,41 @@ void FichierTexte::EcritLigne(std::string_view ligne) {
     fin_ += taille;
 }
 
-void FichierTexte::VideTampon() {
-    std::size_t ecrit = 0;
-    while (ecrit < fin_) {
-        const ssize_t n = Systeme().Ecrit(fd_, tampon_.data() + ecrit, fin_ - ecrit);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            LeveErreurSysteme(errno, OperationES::Ecriture, chemin_);
-        if (n == 0)
-            Echoue(ES_DISQUE_PLEIN);
-        ecrit += static_cast<std::size_t>(n);
+void FichierTexte::EcritOctets(const char* octets, std::size_t taille) {
+    while (taille > 0) {
+        if (fin_ == tampon_.size())
+            VideTampon();
+        const std::size_t morceau = std::min(taille, tampon_.size() - fin_);
+        std::memcpy(tampon_.data() + fin_, octets, morceau);
+        fin_ += morceau;
+        octets += morceau;
+        taille -= morceau;
     }
+}
+
+// The first buffer is written at once, so a small file never starts a thread; the next ones
+// are handed to the thread that writes them.
+void FichierTexte::VideTampon() {
+    if (fin_ == 0)
+        return;
+    if (differee_ == nullptr && std::exchange(dejaVide_, true)) {
+        auto differee = std::make_unique<EcritureDifferee>(fd_, TailleTampon);
+        if (differee->Demarre())
+            differee_ = std::move(differee);
+    }
+    if (differee_ != nullptr)
+        LeveEchecEcriture(differee_->Confie(tampon_, fin_, Systeme().Ecrit));
+    else
+        LeveEchecEcriture(EcritSansInterruption(Systeme().Ecrit, fd_, tampon_.data(), fin_));
     fin_ = 0;
+}
+
+void FichierTexte::LeveEchecEcriture(const EchecEcriture& echec) {
+    if (!echec.Echec)
+        return;
+    if (echec.DisquePlein)
+        Echoue(ES_DISQUE_PLEIN);
+    LeveErreurSysteme(echec.Erreur, OperationES::Ecriture, chemin_);
 }
 
 void FichierTexte::Ferme() {
@@ -355,6 +434,10 @@ void FichierTexte::Ferme() {
     if (etat_ == EtatFichier::Ecriture) {
         try {
             VideTampon();
+            if (differee_ != nullptr) {
+                LeveEchecEcriture(differee_->Termine());
+                differee_.reset();
+            }
             const int fd = fd_;
             fd_ = -1;
             if (Systeme().Ferme(fd) != 0)
@@ -381,7 +464,8 @@ void FichierTexte::Abandonne() noexcept {
 }
 
 void FichierTexte::LibereDescripteurs() noexcept {
-    anticipee_.reset(); // no read in flight on a descriptor about to be closed
+    anticipee_.reset(); // no read or write in flight on a descriptor about to be closed
+    differee_.reset();
     if (fd_ >= 0)
         Systeme().Ferme(fd_);
     if (fdCible_ >= 0)

@@ -13,7 +13,9 @@
 // plain reading would have met it.
 //
 // Creating for writing never empties the file in place: lines go to a temporary file in
-// the same folder, which replaces the file at its path only when closed successfully.
+// the same folder, which replaces the file at its path only when closed successfully. From
+// its second buffer on, a file is written by a second thread while the next buffer fills; a
+// failure there is raised by the next write of a buffer, or by Ferme.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,7 +26,9 @@
 
 namespace controle {
 
+class EcritureDifferee;
 class LectureAnticipee;
+struct EchecEcriture;
 struct ResultatLecture;
 
 enum class EtatFichier { Ferme, Lecture, Ecriture };
@@ -49,12 +53,24 @@ public:
     // the line is assembled in `reserve`, which the view then shows. `reserve` is emptied
     // first either way, so a failed read leaves it as LitLigne would.
     std::string_view LitLigneVue(Texte& reserve);
+    // The first of the bytes a caller looks for in `texte` from `depuis` on, or npos; LF, CR
+    // and Ctrl-Z must be among them.
+    using ChercheOctets = std::size_t (*)(std::string_view texte, std::size_t depuis);
+    // Reads the next line as LitLigneVue does, its end found by the caller's search when it
+    // can be: `sansOctets` is then true, as the line holds none of the bytes looked for.
+    // When false, nothing is known of them.
+    std::string_view LitLigneVue(Texte& reserve, ChercheOctets cherche, bool& sansOctets);
     bool FinFichier();
     // Passes, without taking their text, the lines ahead that lie whole in the buffer and
     // that another line surely follows; returns how many. A loop that only counts lines
     // calls it before each LitLigne: the lines it passes are the ones that loop would read
     // and drop, and the last line is always left to LitLigne.
     std::int64_t PasseLignesSuivies();
+    // Writes to `copie`, open for writing, the lines ahead that lie whole in the buffer and
+    // already stand as EcritLigne writes them, each ended by CR LF with no other CR: their
+    // bytes as they are, without taking each line. A loop that copies every line calls it
+    // before each LitLigne; it stops before the first line that is not so.
+    void CopieLignesTellesQuelles(FichierTexte& copie);
     // Writes the bytes of `ligne`, then CR LF.
     void EcritLigne(std::string_view ligne);
     // Writes out what is buffered and closes; a file being written replaces its target.
@@ -74,6 +90,8 @@ private:
     ResultatLecture LectureSuivante();
     void AnticipeLecture();
     void VideTampon();
+    void EcritOctets(const char* octets, std::size_t taille);
+    void LeveEchecEcriture(const EchecEcriture& echec);
     void LibereDescripteurs() noexcept;
 
     std::string chemin_;
@@ -85,6 +103,9 @@ private:
     std::vector<char> tampon_;
     // While reading, from the second read on: the buffers that follow, read meanwhile.
     std::unique_ptr<LectureAnticipee> anticipee_;
+    // While writing, from the second buffer written on: their writes, made meanwhile.
+    std::unique_ptr<EcritureDifferee> differee_;
+    bool dejaVide_ = false;     // a buffer has been written since creating
     bool ordinaire_ = false;    // a regular file, not a pipe or a device
     bool dejaRempli_ = false;   // a read has given bytes since opening
     std::size_t debut_ = 0;     // next unread byte in tampon_

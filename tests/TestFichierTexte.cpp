@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
 #include <functional>
 #include <random>
 #include <unistd.h>
@@ -71,6 +72,58 @@ std::vector<std::string> VuesDe(const std::string& chemin) {
     return lignes;
 }
 
+// The bytes a test's search stops on: controls but code 0, and ";".
+std::size_t ArretEssai(std::string_view texte, std::size_t depuis) {
+    for (std::size_t i = depuis; i < texte.size(); ++i)
+        if ((texte[i] > 0 && texte[i] < 32) || texte[i] == ';')
+            return i;
+    return std::string_view::npos;
+}
+
+// The same lines read with the search; a line said to hold none of its bytes must not.
+std::vector<std::string> VuesCherchees(const std::string& chemin) {
+    FichierTexte f;
+    f.Assigne(chemin);
+    f.OuvreLecture();
+    std::vector<std::string> lignes;
+    std::string reserve;
+    while (!f.FinFichier()) {
+        bool sansOctets;
+        const std::string_view ligne = f.LitLigneVue(reserve, ArretEssai, sansOctets);
+        if (sansOctets) {
+            EXPECT_EQ(ArretEssai(ligne, 0), std::string_view::npos) << ligne;
+        }
+        lignes.emplace_back(ligne);
+    }
+    return lignes;
+}
+
+// The copy loop of the header-free copy, from the first line on: lines written as they
+// stand where they can be, the others one by one.
+std::string CopieDe(const std::string& chemin, const std::string& cheminCopie) {
+    FichierTexte f, copie;
+    f.Assigne(chemin);
+    f.OuvreLecture();
+    copie.Assigne(cheminCopie);
+    copie.CreeEcriture();
+    std::string reserve;
+    while (!f.FinFichier()) {
+        f.CopieLignesTellesQuelles(copie);
+        if (!f.FinFichier())
+            copie.EcritLigne(f.LitLigneVue(reserve));
+    }
+    copie.Ferme();
+    return DossierTemporaire::Lit(cheminCopie);
+}
+
+// What the copy holds: each line, then CR LF.
+std::string CopieAttendue(const Lignes& lignes) {
+    std::string octets;
+    for (const std::string& ligne : lignes)
+        octets += ligne + "\r\n";
+    return octets;
+}
+
 // The reference loop: every line read, then dropped.
 Compte CompteEnLisant(const std::string& chemin) {
     FichierTexte f;
@@ -133,6 +186,10 @@ TEST(LectureDesLignes, RèglesDesFinsDeLigne) {
     for (const auto& c : cas) {
         EXPECT_EQ(LignesDe(dossier.Ecrit("f.txt", c.octets)), c.attendu) << c.nom;
         EXPECT_EQ(VuesDe(dossier.Chemin("f.txt")), c.attendu) << c.nom;
+        EXPECT_EQ(VuesCherchees(dossier.Chemin("f.txt")), c.attendu) << c.nom;
+        EXPECT_EQ(CopieDe(dossier.Chemin("f.txt"), dossier.Chemin("c.txt")),
+                  CopieAttendue(c.attendu))
+            << c.nom;
     }
 }
 
@@ -144,6 +201,8 @@ TEST(LectureDesLignes, LigneQuiChevaucheLesTamponsEtCRALaFrontière) {
     const Lignes attendu = {longue, "b" + longue, "fin"};
     EXPECT_EQ(LignesDe(dossier.Ecrit("f.txt", octets)), attendu);
     EXPECT_EQ(VuesDe(dossier.Chemin("f.txt")), attendu);
+    EXPECT_EQ(VuesCherchees(dossier.Chemin("f.txt")), attendu);
+    EXPECT_EQ(CopieDe(dossier.Chemin("f.txt"), dossier.Chemin("c.txt")), CopieAttendue(attendu));
 }
 
 TEST(CompteDesLignes, PasserLesLignesSuiviesDonneLeCompteEtLaDernièreLigne) {
@@ -243,6 +302,9 @@ TEST(LectureDesLignes, FichiersAuHasardSelonLesRègles) {
         const Lignes attendu = LignesSelonLesRegles(octets);
         ASSERT_EQ(LignesDe(chemin), attendu) << "essai " << essai;
         ASSERT_EQ(VuesDe(chemin), attendu) << "essai " << essai;
+        ASSERT_EQ(VuesCherchees(chemin), attendu) << "essai " << essai;
+        ASSERT_EQ(CopieDe(chemin, dossier.Chemin("c.txt")), CopieAttendue(attendu))
+            << "essai " << essai;
     }
 }
 
@@ -258,6 +320,9 @@ TEST(LectureDesLignes, GrandsFichiersAuHasardLusEnAvance) {
         const Lignes attendu = LignesSelonLesRegles(octets);
         ASSERT_EQ(LignesDe(chemin), attendu) << "essai " << essai;
         ASSERT_EQ(VuesDe(chemin), attendu) << "essai " << essai;
+        ASSERT_EQ(VuesCherchees(chemin), attendu) << "essai " << essai;
+        ASSERT_EQ(CopieDe(chemin, dossier.Chemin("c.txt")), CopieAttendue(attendu))
+            << "essai " << essai;
         EXPECT_EQ(CompteEnPassant(chemin).lignes, static_cast<std::int64_t>(attendu.size()))
             << "essai " << essai;
     }
@@ -599,4 +664,66 @@ TEST_F(PannesSysteme, ToutesLesLecturesPassentParLAppelEtAucuneAprèsLaFin) {
     EXPECT_EQ(LecturesSuivies::Appels, appels);
     f.Ferme();
     EXPECT_EQ(LecturesSuivies::Livres - livresAvant, octets.size());
+}
+
+// Writes through the seam counted, the one of number `PanneA` failing with `Erreur`. The
+// writes may run in another thread than the test.
+struct EcrituresSuivies {
+    static inline std::atomic<int> Appels;
+    static inline int PanneA;
+    static inline int Erreur;
+
+    static void Installe(int panneA, int erreur) {
+        Appels = 0;
+        PanneA = panneA;
+        Erreur = erreur;
+        Systeme().Ecrit = [](int fd, const void* octets, size_t taille) -> ssize_t {
+            if (++Appels == PanneA)
+                return errno = Erreur, -1;
+            return ::write(fd, octets, taille);
+        };
+    }
+};
+
+// From the second buffer on, writes run while the next buffers fill: a failure there is
+// raised by a later write or by the closing, nothing is written after it, and the file in
+// place stays as it was, with no partial file beside it.
+TEST_F(PannesSysteme, PanneDÉcritureDifféréeLevéeEtFichierEnPlaceIntact) {
+    struct Cas {
+        int panneA, erreur, code;
+    };
+    const Cas cas[] = {{1, ENOSPC, 112}, {2, ENOSPC, 112}, {3, EIO, 29}, {9, ENOSPC, 112}};
+    const std::string chemin = dossier.Ecrit("copie.txt", "ancienne copie\r\n");
+    const std::string ligne(1000, 'x'); // 12 MB: some 45 buffers
+    for (const Cas& c : cas) {
+        EcrituresSuivies::Installe(c.panneA, c.erreur);
+        FichierTexte f;
+        f.Assigne(chemin);
+        f.CreeEcriture();
+        EXPECT_EQ(CodeLeve([&] {
+                      for (int i = 0; i < 12000; ++i)
+                          f.EcritLigne(ligne);
+                      f.Ferme();
+                  }),
+                  c.code)
+            << c.panneA;
+        f.Abandonne();
+        EXPECT_EQ(EcrituresSuivies::Appels, c.panneA) << "rien n'est écrit après la panne";
+        EXPECT_EQ(DossierTemporaire::Lit(chemin), "ancienne copie\r\n") << c.panneA;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dossier.Racine()), {}), 1)
+            << c.panneA;
+    }
+    // Without a failure, every byte is there, in order.
+    Systeme() = AppelsSystemeReels();
+    FichierTexte f;
+    f.Assigne(chemin);
+    f.CreeEcriture();
+    std::string attendu;
+    for (int i = 0; i < 12000; ++i) {
+        const std::string numerotee = std::to_string(i) + ligne;
+        f.EcritLigne(numerotee);
+        attendu += numerotee + "\r\n";
+    }
+    f.Ferme();
+    EXPECT_EQ(DossierTemporaire::Lit(chemin), attendu);
 }
