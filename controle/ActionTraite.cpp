@@ -141,6 +141,8 @@ void ActionTraite(EtatControle& etat, OperationsFenetre& fenetre,
         entree.LitLigne(etat.Ligne);
     }
 
+    // The characters to correct are marked as each buffer is read, ahead where it can be.
+    entree.MarqueOctets(MarqueACorriger);
     etat.NbErreurs = 1;
     fenetre.VisibleEntree(false);
     fenetre.TailleEntree(25, 33);

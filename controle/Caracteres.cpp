@@ -1,5 +1,6 @@
 #include "Caracteres.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -80,6 +81,20 @@ std::size_t ProchainACorriger(std::string_view ligne, std::size_t depuis) {
                                 : ProchainACorrigerPortable(ligne, depuis);
 }
 
+void MarqueACorriger(const char* octets, std::size_t taille, std::uint64_t* bits) {
+    if (ProcesseurAvecAvx2())
+        return MarqueACorrigerAvx2(octets, taille, bits);
+    MarqueACorrigerPortable(octets, taille, bits);
+}
+
+void MarqueACorrigerPortable(const char* octets, std::size_t taille, std::uint64_t* bits) {
+    std::fill(bits, bits + (taille + 63) / 64, 0);
+    const std::string_view texte(octets, taille);
+    for (std::size_t i = ProchainACorrigerPortable(texte, 0); i != std::string_view::npos;
+         i = ProchainACorrigerPortable(texte, i + 1))
+        bits[i / 64] |= std::uint64_t{1} << (i % 64);
+}
+
 std::size_t ProchainACorrigerPortable(std::string_view ligne, std::size_t depuis) {
     // Printable ASCII but "^", "`" and "|" is never to correct: only the other bytes are
     // looked up. As signed bytes, codes 128 to 255 fall below 32 too.
@@ -108,7 +123,20 @@ std::size_t ProchainACorrigerPortable(std::string_view ligne, std::size_t depuis
     }
     return std::string_view::npos;
 }
+[[gnu::target("avx2")]] void MarqueACorrigerAvx2(const char* octets, std::size_t taille,
+                                                 std::uint64_t* bits) {
+    const std::size_t entiers = taille / 64;
+    for (std::size_t w = 0; w < entiers; ++w)
+        bits[w] = Masque32ACorriger(octets + 64 * w) |
+                  std::uint64_t{Masque32ACorriger(octets + 64 * w + 32)} << 32;
+    if (const std::size_t reste = taille % 64; reste != 0)
+        MarqueACorrigerPortable(octets + 64 * entiers, reste, bits + entiers);
+}
 #else
+void MarqueACorrigerAvx2(const char* octets, std::size_t taille, std::uint64_t* bits) {
+    MarqueACorrigerPortable(octets, taille, bits);
+}
+
 std::size_t ProchainACorrigerAvx2(std::string_view ligne, std::size_t depuis) {
     return ProchainACorrigerPortable(ligne, depuis);
 }

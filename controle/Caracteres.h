@@ -1,6 +1,7 @@
 #pragma once
 // Which characters of a record are to be corrected.
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace controle {
@@ -18,9 +19,15 @@ bool CaractereACorriger(unsigned char code);
 // Index of the first character to correct in `ligne` from `depuis` on, or npos.
 std::size_t ProchainACorriger(std::string_view ligne, std::size_t depuis);
 
+// Marks the characters to correct of `taille` bytes: bit i of `bits[i / 64]` is set when
+// byte i is one; every word up to byte `taille` is written whole, its bits past it cleared.
+void MarqueACorriger(const char* octets, std::size_t taille, std::uint64_t* bits);
+
 // The two ways ProchainACorriger goes, each open to the tests: 16 bytes at a time on any
 // x86-64, and 32 at a time, which it takes where the processor has AVX2.
 std::size_t ProchainACorrigerPortable(std::string_view ligne, std::size_t depuis);
 std::size_t ProchainACorrigerAvx2(std::string_view ligne, std::size_t depuis);
+void MarqueACorrigerPortable(const char* octets, std::size_t taille, std::uint64_t* bits);
+void MarqueACorrigerAvx2(const char* octets, std::size_t taille, std::uint64_t* bits);
 
 } // namespace controle

@@ -171,6 +171,8 @@ void FichierTexte::OuvreLecture() {
     tampon_.resize(TailleTampon);
     debut_ = fin_ = 0;
     zCherche_ = false;
+    marque_ = nullptr;
+    tamponMarque_ = false;
     finDonnees_ = false;
     dejaRempli_ = false;
     etat_ = EtatFichier::Lecture;
@@ -227,6 +229,12 @@ bool FichierTexte::RemplitTampon() {
     fin_ = static_cast<std::size_t>(lecture.Lus);
     zCherche_ = false;
     finDonnees_ = lecture.Lus == 0;
+    tamponMarque_ = lecture.Marque;
+    if (!tamponMarque_ && marque_ != nullptr && lecture.Lus > 0) {
+        bits_.resize((tampon_.size() + 63) / 64);
+        marque_(tampon_.data(), fin_, bits_.data());
+        tamponMarque_ = true;
+    }
     // A file left after its first buffer (the header line) is never read further; from the
     // second on, the next read overlaps the work on this buffer. A pipe or a device is read
     // only when asked: a read ahead there could wait for bytes nobody sends.
@@ -240,7 +248,7 @@ bool FichierTexte::RemplitTampon() {
 ResultatLecture FichierTexte::LectureSuivante() {
     if (anticipee_ == nullptr || !anticipee_->EnCours())
         return LitSansInterruption(Systeme().Lit, fd_, tampon_.data(), tampon_.size());
-    return anticipee_->Prend(tampon_);
+    return anticipee_->Prend(tampon_, bits_);
 }
 
 // The thread is handed the read call in place now, and never looks at the seam itself,
@@ -248,7 +256,7 @@ ResultatLecture FichierTexte::LectureSuivante() {
 void FichierTexte::AnticipeLecture() {
     if (anticipee_ == nullptr)
         anticipee_ = std::make_unique<LectureAnticipee>(fd_, TailleTampon);
-    anticipee_->Demarre(Systeme().Lit);
+    anticipee_->Demarre(Systeme().Lit, marque_);
 }
 
 void FichierTexte::LitLigne(Texte& ligne) {
@@ -276,12 +284,12 @@ std::string_view FichierTexte::LitLigneVue(Texte& reserve, ChercheOctets cherche
     sansOctets = false;
     if (etat_ == EtatFichier::Lecture && debut_ != fin_) {
         const std::string_view reste(tampon_.data() + debut_, fin_ - debut_);
-        const std::size_t arret = cherche(reste, 0);
-        const std::size_t fdl =
-            arret != std::string_view::npos && reste[arret] == '\r' ? arret + 1 : arret;
-        if (fdl < reste.size() && reste[fdl] == '\n') {
+        const std::size_t arret =
+            tamponMarque_ ? ProchaineMarque() - debut_ : std::min(cherche(reste, 0), reste.size());
+        const std::size_t lf = arret < reste.size() && reste[arret] == '\r' ? arret + 1 : arret;
+        if (lf < reste.size() && reste[lf] == '\n') {
             reserve.clear();
-            debut_ += fdl + 1;
+            debut_ += lf + 1;
             sansOctets = true;
             return reste.substr(0, arret);
         }
@@ -301,6 +309,24 @@ bool FichierTexte::LigneDansTampon(std::string_view& ligne) {
     ligne = std::string_view(debut, static_cast<std::size_t>(fdl - debut));
     debut_ = static_cast<std::size_t>(lf + 1 - tampon_.data());
     return true;
+}
+
+void FichierTexte::MarqueOctets(void (*marque)(const char*, std::size_t, std::uint64_t*)) {
+    marque_ = marque;
+}
+
+// The first byte marked from where reading stands, or the end of the valid bytes; the
+// bits past them are clear.
+std::size_t FichierTexte::ProchaineMarque() const {
+    const std::size_t nbMots = (fin_ + 63) / 64;
+    std::size_t w = debut_ / 64;
+    std::uint64_t mot = bits_[w] & (~std::uint64_t{0} << (debut_ % 64));
+    while (mot == 0) {
+        if (++w == nbMots)
+            return fin_;
+        mot = bits_[w];
+    }
+    return 64 * w + static_cast<std::size_t>(std::countr_zero(mot));
 }
 
 // The first Ctrl-Z of the buffer from where reading stands, or its end: looked for once per
@@ -473,6 +499,8 @@ void FichierTexte::LibereDescripteurs() noexcept {
     fd_ = fdCible_ = -1;
     // Keeps memory flat between files; a buffer grown for a very long line is given back.
     std::vector<char>().swap(tampon_);
+    std::vector<std::uint64_t>().swap(bits_);
+    tamponMarque_ = false;
     debut_ = fin_ = 0;
     zCherche_ = false;
 }

@@ -58,8 +58,13 @@ public:
     using ChercheOctets = std::size_t (*)(std::string_view texte, std::size_t depuis);
     // Reads the next line as LitLigneVue does, its end found by the caller's search when it
     // can be: `sansOctets` is then true, as the line holds none of the bytes looked for.
-    // When false, nothing is known of them.
+    // When false, nothing is known of them. In a buffer marked (see MarqueOctets), the
+    // marks stand for the search.
     std::string_view LitLigneVue(Texte& reserve, ChercheOctets cherche, bool& sansOctets);
+    // Until the file is opened again, the buffers read from now on have the bytes that
+    // `cherche` looks for marked by `marque`, ahead, on the thread that reads ahead when
+    // there is one. `marque` must mark exactly the bytes the search stops on.
+    void MarqueOctets(void (*marque)(const char* octets, std::size_t taille, std::uint64_t* bits));
     bool FinFichier();
     // Passes, without taking their text, the lines ahead that lie whole in the buffer and
     // that another line surely follows; returns how many. A loop that only counts lines
@@ -86,6 +91,7 @@ private:
     bool RemplitTampon();
     bool LigneDansTampon(std::string_view& ligne);
     const char* ProchainCtrlZ();
+    std::size_t ProchaineMarque() const;
     void AssembleLigne(Texte& ligne);
     ResultatLecture LectureSuivante();
     void AnticipeLecture();
@@ -105,7 +111,11 @@ private:
     std::unique_ptr<LectureAnticipee> anticipee_;
     // While writing, from the second buffer written on: their writes, made meanwhile.
     std::unique_ptr<EcritureDifferee> differee_;
-    bool dejaVide_ = false;     // a buffer has been written since creating
+    bool dejaVide_ = false; // a buffer has been written since creating
+    // The marks of the buffer's bytes, when tamponMarque_, and how to make them.
+    void (*marque_)(const char*, std::size_t, std::uint64_t*) = nullptr;
+    std::vector<std::uint64_t> bits_;
+    bool tamponMarque_ = false;
     bool ordinaire_ = false;    // a regular file, not a pipe or a device
     bool dejaRempli_ = false;   // a read has given bytes since opening
     std::size_t debut_ = 0;     // next unread byte in tampon_

@@ -29,8 +29,9 @@ LectureAnticipee::~LectureAnticipee() {
     fil_.join();
 }
 
-void LectureAnticipee::Demarre(FonctionLecture lit) {
+void LectureAnticipee::Demarre(FonctionLecture lit, FonctionMarque marque) {
     std::unique_lock<std::mutex> garde(verrou_);
+    marque_ = marque;
     if (actif_ || ecrites_ != prises_)
         return; // what stopped the reads, the end or a failure, is yet to be taken
     if (!fil_.joinable()) {
@@ -53,13 +54,16 @@ bool LectureAnticipee::EnCours() {
     return actif_ || ecrites_ != prises_;
 }
 
-ResultatLecture LectureAnticipee::Prend(std::vector<char>& tampon) {
+ResultatLecture LectureAnticipee::Prend(std::vector<char>& tampon,
+                                        std::vector<std::uint64_t>& bits) {
     std::unique_lock<std::mutex> garde(verrou_);
     preneurEndormi_ = true;
     reveilPreneur_.wait(garde, [this] { return ecrites_ != prises_; });
     preneurEndormi_ = false;
     Case& c = cases_[prises_++ % NbTampons];
     tampon.swap(c.Tampon);
+    if (c.Resultat.Marque)
+        bits.swap(c.Bits);
     const ResultatLecture resultat = c.Resultat;
     const bool reveil = lecteurEndormi_ && actif_ && MoitieLibre();
     garde.unlock();
@@ -82,8 +86,14 @@ void LectureAnticipee::Boucle() {
         // Only this thread touches the case past the last outcome stored.
         Case& c = cases_[ecrites_ % NbTampons];
         const FonctionLecture lit = lit_;
+        const FonctionMarque marque = marque_;
         garde.unlock();
         c.Resultat = LitSansInterruption(lit, fd_, c.Tampon.data(), c.Tampon.size());
+        if (c.Resultat.Lus > 0 && marque != nullptr) {
+            c.Bits.resize((c.Tampon.size() + 63) / 64);
+            marque(c.Tampon.data(), static_cast<std::size_t>(c.Resultat.Lus), c.Bits.data());
+            c.Resultat.Marque = true;
+        }
         garde.lock();
         ++ecrites_;
         if (c.Resultat.Lus <= 0)

@@ -13,11 +13,15 @@
 namespace controle {
 
 using FonctionLecture = ssize_t (*)(int fd, void* tampon, size_t taille);
+// Marks, one bit per byte, the bytes of a buffer that its reader looks for: every word up
+// to byte `taille` is written whole.
+using FonctionMarque = void (*)(const char* octets, std::size_t taille, std::uint64_t* bits);
 
 // One read's outcome: the bytes read, or -1 with the errno the call left.
 struct ResultatLecture {
     ssize_t Lus = 0;
     int Erreur = 0;
+    bool Marque = false; // the bytes read have their bits
 };
 
 // Reads with `lit`, again as long as a signal interrupts it.
@@ -33,14 +37,15 @@ public:
     LectureAnticipee(const LectureAnticipee&) = delete;
     LectureAnticipee& operator=(const LectureAnticipee&) = delete;
 
-    // Reads ahead with `lit` when not already doing so and no outcome waits. The thread is started
-    // at the first call; when it cannot be, nothing is read ahead and the caller reads by itself.
-    void Demarre(FonctionLecture lit);
+    // Reads ahead with `lit` when not already doing so and no outcome waits, and marks the
+    // buffers read from now on with `marque` when it is given. The thread is started at the
+    // first call; when it cannot be, nothing is read ahead and the caller reads by itself.
+    void Demarre(FonctionLecture lit, FonctionMarque marque);
     // Whether an outcome is there or on its way.
     bool EnCours();
-    // Waits for the next outcome; its bytes go into `tampon`, which gives its own buffer,
-    // of the same size, for a later read.
-    ResultatLecture Prend(std::vector<char>& tampon);
+    // Waits for the next outcome; its bytes go into `tampon` and their bits, when marked, into
+    // `bits`, which give their own for a later read.
+    ResultatLecture Prend(std::vector<char>& tampon, std::vector<std::uint64_t>& bits);
 
 private:
     // Enough for the checks to rarely wait, few wake-ups: the thread sleeps when all are
@@ -49,6 +54,7 @@ private:
 
     struct Case {
         std::vector<char> Tampon;
+        std::vector<std::uint64_t> Bits;
         ResultatLecture Resultat;
     };
 
@@ -62,6 +68,7 @@ private:
     std::condition_variable reveilPreneur_;
     std::thread fil_;
     FonctionLecture lit_ = nullptr;
+    FonctionMarque marque_ = nullptr;
     std::uint64_t ecrites_ = 0; // outcomes stored so far
     std::uint64_t prises_ = 0;  // outcomes taken so far
     bool actif_ = false;

@@ -402,3 +402,29 @@ TEST(CaracteresACorriger, ChaqueCodeAChaquePlaceDesBlocs) {
                     ASSERT_EQ(recherche(ligne, place + 1), std::string_view::npos) << nom;
                 }
 }
+
+// Marking a buffer gives the bits of a byte-by-byte look at the table, each way the
+// processor can take, whole words written up to the end and nothing past it set.
+TEST(CaracteresACorriger, MarquageCommeOctetParOctet) {
+    using Marquage = void (*)(const char*, std::size_t, std::uint64_t*);
+    std::vector<std::pair<const char*, Marquage>> marquages = {
+        {"choisi", MarqueACorriger}, {"portable", MarqueACorrigerPortable}};
+    if (ProcesseurAvecAvx2())
+        marquages.emplace_back("AVX2", MarqueACorrigerAvx2);
+    for (const auto& [nom, marque] : marquages) {
+        std::mt19937 hasard(1848);
+        for (int essai = 0; essai < 3000; ++essai) {
+            std::string octets(hasard() % 600, 'a');
+            for (char& c : octets)
+                if (hasard() % 8 == 0)
+                    c = static_cast<char>(hasard() % 256);
+            const std::size_t mots = (octets.size() + 63) / 64;
+            std::vector<std::uint64_t> bits(mots, 0xAAAAAAAAAAAAAAAAull), attendus(mots, 0);
+            for (std::size_t i = 0; i < octets.size(); ++i)
+                if (CaractereACorriger(static_cast<unsigned char>(octets[i])))
+                    attendus[i / 64] |= std::uint64_t{1} << (i % 64);
+            marque(octets.data(), octets.size(), bits.data());
+            ASSERT_EQ(bits, attendus) << nom << ", " << octets.size() << " octets";
+        }
+    }
+}

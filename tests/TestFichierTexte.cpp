@@ -80,11 +80,22 @@ std::size_t ArretEssai(std::string_view texte, std::size_t depuis) {
     return std::string_view::npos;
 }
 
-// The same lines read with the search; a line said to hold none of its bytes must not.
-std::vector<std::string> VuesCherchees(const std::string& chemin) {
+// The marks that go with that search.
+void MarqueEssai(const char* octets, std::size_t taille, std::uint64_t* bits) {
+    std::fill(bits, bits + (taille + 63) / 64, 0);
+    for (std::size_t i = 0; i < taille; ++i)
+        if (ArretEssai(std::string_view(octets + i, 1), 0) == 0)
+            bits[i / 64] |= std::uint64_t{1} << (i % 64);
+}
+
+// The same lines read with the search, and with the marks made as the buffers are read
+// when `marque`; a line said to hold none of the bytes looked for must not.
+std::vector<std::string> VuesCherchees(const std::string& chemin, bool marque = false) {
     FichierTexte f;
     f.Assigne(chemin);
     f.OuvreLecture();
+    if (marque)
+        f.MarqueOctets(MarqueEssai);
     std::vector<std::string> lignes;
     std::string reserve;
     while (!f.FinFichier()) {
@@ -187,6 +198,7 @@ TEST(LectureDesLignes, RèglesDesFinsDeLigne) {
         EXPECT_EQ(LignesDe(dossier.Ecrit("f.txt", c.octets)), c.attendu) << c.nom;
         EXPECT_EQ(VuesDe(dossier.Chemin("f.txt")), c.attendu) << c.nom;
         EXPECT_EQ(VuesCherchees(dossier.Chemin("f.txt")), c.attendu) << c.nom;
+        EXPECT_EQ(VuesCherchees(dossier.Chemin("f.txt"), true), c.attendu) << c.nom;
         EXPECT_EQ(CopieDe(dossier.Chemin("f.txt"), dossier.Chemin("c.txt")),
                   CopieAttendue(c.attendu))
             << c.nom;
@@ -202,6 +214,7 @@ TEST(LectureDesLignes, LigneQuiChevaucheLesTamponsEtCRALaFrontière) {
     EXPECT_EQ(LignesDe(dossier.Ecrit("f.txt", octets)), attendu);
     EXPECT_EQ(VuesDe(dossier.Chemin("f.txt")), attendu);
     EXPECT_EQ(VuesCherchees(dossier.Chemin("f.txt")), attendu);
+    EXPECT_EQ(VuesCherchees(dossier.Chemin("f.txt"), true), attendu);
     EXPECT_EQ(CopieDe(dossier.Chemin("f.txt"), dossier.Chemin("c.txt")), CopieAttendue(attendu));
 }
 
@@ -303,6 +316,7 @@ TEST(LectureDesLignes, FichiersAuHasardSelonLesRègles) {
         ASSERT_EQ(LignesDe(chemin), attendu) << "essai " << essai;
         ASSERT_EQ(VuesDe(chemin), attendu) << "essai " << essai;
         ASSERT_EQ(VuesCherchees(chemin), attendu) << "essai " << essai;
+        ASSERT_EQ(VuesCherchees(chemin, true), attendu) << "essai " << essai;
         ASSERT_EQ(CopieDe(chemin, dossier.Chemin("c.txt")), CopieAttendue(attendu))
             << "essai " << essai;
     }
@@ -321,6 +335,7 @@ TEST(LectureDesLignes, GrandsFichiersAuHasardLusEnAvance) {
         ASSERT_EQ(LignesDe(chemin), attendu) << "essai " << essai;
         ASSERT_EQ(VuesDe(chemin), attendu) << "essai " << essai;
         ASSERT_EQ(VuesCherchees(chemin), attendu) << "essai " << essai;
+        ASSERT_EQ(VuesCherchees(chemin, true), attendu) << "essai " << essai;
         ASSERT_EQ(CopieDe(chemin, dossier.Chemin("c.txt")), CopieAttendue(attendu))
             << "essai " << essai;
         EXPECT_EQ(CompteEnPassant(chemin).lignes, static_cast<std::int64_t>(attendu.size()))
