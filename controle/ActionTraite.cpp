@@ -41,7 +41,7 @@ class Verification {
 public:
     Verification(EtatControle& etat, OperationsFenetre& fenetre, const ReglagesDates& reglages,
                  ObservateurProblemes* observateur)
-        : etat_(etat), fenetre_(fenetre), reglages_(reglages), observateur_(observateur),
+        : etat_(etat), fenetre_(fenetre), dates_(reglages), observateur_(observateur),
           voulus_(ChampsUtiles(etat)) {}
 
     // `ligneEntiere` must stay valid until the next record; `sansACorriger` when it is
@@ -53,7 +53,7 @@ public:
         if (numero % 10 == 0)
             fenetre_.RepeintProgression();
 
-        if (!DateValide(champs_[7], reglages_)) {
+        if (!dates_.Valide(champs_[7])) {
             MessageDate(message_, numero, Cites(etat_.IndexNom));
             Signale(TestProbleme::Date, numero);
         }
@@ -112,7 +112,7 @@ private:
 
     EtatControle& etat_;
     OperationsFenetre& fenetre_;
-    const ReglagesDates& reglages_;
+    const VerificationDates dates_;
     ObservateurProblemes* observateur_;
     const std::vector<int> voulus_;
     std::string_view ligne_;

@@ -83,14 +83,15 @@ struct NombreLu {
 // The scan over the text; `pos` is 0-based here.
 class Lecteur {
 public:
-    Lecteur(std::string_view texte, const ReglagesDates& reglages)
-        : texte_(texte), reglages_(reglages) {}
+    Lecteur(std::string_view texte, const ReglagesDates& reglages,
+            const VerificationDates::Format& format)
+        : texte_(texte), reglages_(reglages), format_(format) {}
 
     // True when the text is a date, then written in `date`. The date is written in place
     // rather than returned with its verdict: most callers want only the verdict.
     bool Lit(Date& date) {
-        const int decalage = DecalageEre();
-        const OrdreDate ordre = Ordre(reglages_.FormatDateCourt);
+        const int decalage = format_.EreParNom ? DecalageNomEre() : format_.DecalageFixe;
+        const auto ordre = static_cast<OrdreDate>(format_.Ordre);
         if (NombreLu nombres[3]; decalage == 0 && FormeUsuelle(nombres)) {
             date = DeTroisNombres(nombres, ordre, decalage);
             return DateExiste(date);
@@ -174,15 +175,6 @@ private:
         return true;
     }
 
-    int DecalageEre() {
-        const std::string_view format = reglages_.FormatDateCourt;
-        if (!format.empty() && format.front() == 'g')
-            return DecalageNomEre();
-        if (format.find('e') != std::string_view::npos)
-            return reglages_.Eres.front().Decalage;
-        return 0;
-    }
-
     // The era name is whatever stands before the first digit, trimmed of codes 0 to 32.
     int DecalageNomEre() {
         while (!Fin() && !EstChiffre(texte_[pos_])) {
@@ -248,13 +240,24 @@ private:
 
     std::string_view texte_;
     const ReglagesDates& reglages_;
+    const VerificationDates::Format& format_;
     std::size_t pos_ = 0;
 };
+
+// An era: its name stands in the text when the format starts with g; otherwise with e in
+// the format, the first era's offset applies.
+VerificationDates::Format LitFormat(const ReglagesDates& reglages) {
+    const std::string_view format = reglages.FormatDateCourt;
+    const bool ereParNom = !format.empty() && format.front() == 'g';
+    const bool ereFixe = !ereParNom && format.find('e') != std::string_view::npos;
+    return {static_cast<int>(Ordre(format)), ereParNom,
+            ereFixe ? reglages.Eres.front().Decalage : 0};
+}
 
 } // namespace
 
 Date ConvertitDate(std::string_view texte, const ReglagesDates& reglages) {
-    if (Date date; Lecteur(texte, reglages).Lit(date))
+    if (Date date; Lecteur(texte, reglages, LitFormat(reglages)).Lit(date))
         return date;
     throw EConvertError("'" + std::string(texte) + "' n'est pas une date correcte");
 }
@@ -262,8 +265,15 @@ Date ConvertitDate(std::string_view texte, const ReglagesDates& reglages) {
 // Same scan as the conversion without building its error: an invalid date is routine
 // here (one in a hundred records), and the error's message would be dropped anyway.
 bool DateValide(std::string_view texte, const ReglagesDates& reglages) {
+    return VerificationDates(reglages).Valide(texte);
+}
+
+VerificationDates::VerificationDates(const ReglagesDates& reglages)
+    : reglages_(reglages), format_(LitFormat(reglages)) {}
+
+bool VerificationDates::Valide(std::string_view texte) const {
     Date date;
-    return Lecteur(texte, reglages).Lit(date);
+    return Lecteur(texte, reglages_, format_).Lit(date);
 }
 
 } // namespace controle

@@ -40,4 +40,24 @@ void LitReglagesDates();
 // True when `texte` is a date under `reglages`; false on the conversion error only.
 bool DateValide(std::string_view texte, const ReglagesDates& reglages);
 
+// DateValide for many dates under the same settings, which must outlive it: what the
+// format decides is worked out once, not for each date.
+class VerificationDates {
+public:
+    explicit VerificationDates(const ReglagesDates& reglages);
+    bool Valide(std::string_view texte) const;
+
+    // What the short date format decides: the order of the numbers, and the era's offset
+    // unless the era is named in the text.
+    struct Format {
+        int Ordre;
+        bool EreParNom;
+        int DecalageFixe;
+    };
+
+private:
+    const ReglagesDates& reglages_;
+    Format format_;
+};
+
 } // namespace controle
