@@ -1,6 +1,6 @@
 #pragma once
-// Export files like those the volunteers check, made up for measurements: the same bytes
-// for the same seed.
+// Made-up exports shaped like the real ones, for the speed measures; a given seed always
+// gives the same file.
 #include <cstdint>
 #include <string>
 
