@@ -405,18 +405,11 @@ void FichierTexte::CopieLignesTellesQuelles(FichierTexte& copie) {
 void FichierTexte::EcritLigne(std::string_view ligne) {
     if (etat_ != EtatFichier::Ecriture)
         Echoue(ES_NON_OUVERT_EN_ECRITURE);
-    const std::size_t taille = ligne.size() + 2;
-    if (fin_ + taille > tampon_.size()) {
-        VideTampon();
-        if (taille > tampon_.size())
-            tampon_.resize(taille);
-    }
-    std::memcpy(tampon_.data() + fin_, ligne.data(), ligne.size());
-    tampon_[fin_ + ligne.size()] = '\r';
-    tampon_[fin_ + ligne.size() + 1] = '\n';
-    fin_ += taille;
+    EcritOctets(ligne.data(), ligne.size());
+    EcritOctets("\r\n", 2);
 }
 
+// Through the buffer, a buffer at a time for bytes longer than it: its size never changes.
 void FichierTexte::EcritOctets(const char* octets, std::size_t taille) {
     while (taille > 0) {
         if (fin_ == tampon_.size())
@@ -497,7 +490,7 @@ void FichierTexte::LibereDescripteurs() noexcept {
     if (fdCible_ >= 0)
         Systeme().Ferme(fdCible_);
     fd_ = fdCible_ = -1;
-    // Keeps memory flat between files; a buffer grown for a very long line is given back.
+    // Keeps memory flat between files: a closed file holds no buffer.
     std::vector<char>().swap(tampon_);
     std::vector<std::uint64_t>().swap(bits_);
     tamponMarque_ = false;
