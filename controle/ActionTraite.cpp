@@ -22,6 +22,7 @@ void EcritCopieSansEntete(EtatControle& etat) {
     copie.Assigne(etat.NomFichierChk);
     try {
         copie.CreeEcriture();
+        copie.PrevoitTaille(entree.Taille()); // the export less its header line, about
         entree.LitLigne(etat.Ligne);
         while (!entree.FinFichier()) {
             entree.CopieLignesTellesQuelles(copie);

@@ -18,8 +18,12 @@ int VerrouilleReel(int fd, short type) {
     return ::fcntl(fd, F_OFD_SETLK, &verrou);
 }
 
-const AppelsSysteme reels = {OuvreReel, ::read, ::write,  ::close,  VerrouilleReel,
-                             ::fstat,   ::stat, ::rename, ::unlink, ::fchmod};
+int ReserveReel(int fd, off_t taille) {
+    return ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, taille);
+}
+
+const AppelsSysteme reels = {OuvreReel, ::read,   ::write,  ::close,  VerrouilleReel, ::fstat,
+                             ::stat,    ::rename, ::unlink, ::fchmod, ReserveReel,    ::ftruncate};
 
 } // namespace
 

@@ -18,6 +18,9 @@ struct AppelsSysteme {
     int (*Renomme)(const char* ancien, const char* nouveau);
     int (*Supprime)(const char* chemin);
     int (*ChangeMode)(int fd, mode_t mode);
+    // Sets aside room for `taille` bytes without changing the file's size.
+    int (*Reserve)(int fd, off_t taille);
+    int (*Tronque)(int fd, off_t taille);
 };
 
 // The calls in use; tests replace members and put them back (see AppelsSystemeReels).

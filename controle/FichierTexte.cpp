@@ -216,6 +216,8 @@ void FichierTexte::CreeEcriture() {
     tampon_.resize(TailleTampon);
     debut_ = fin_ = 0;
     dejaVide_ = false;
+    reserve_ = false;
+    ecrits_ = 0;
     etat_ = EtatFichier::Ecriture;
 }
 
@@ -402,6 +404,19 @@ void FichierTexte::CopieLignesTellesQuelles(FichierTexte& copie) {
     debut_ = static_cast<std::size_t>(suite - tampon_.data());
 }
 
+std::int64_t FichierTexte::Taille() const {
+    struct stat etat;
+    if (etat_ != EtatFichier::Lecture || Systeme().EtatDescripteur(fd_, &etat) != 0 ||
+        !S_ISREG(etat.st_mode))
+        return 0;
+    return etat.st_size;
+}
+
+void FichierTexte::PrevoitTaille(std::int64_t octets) {
+    if (etat_ == EtatFichier::Ecriture && octets > 0)
+        reserve_ = Systeme().Reserve(fd_, static_cast<off_t>(octets)) == 0;
+}
+
 void FichierTexte::EcritLigne(std::string_view ligne) {
     if (etat_ != EtatFichier::Ecriture)
         Echoue(ES_NON_OUVERT_EN_ECRITURE);
@@ -432,6 +447,7 @@ void FichierTexte::VideTampon() {
         if (differee->Demarre())
             differee_ = std::move(differee);
     }
+    ecrits_ += static_cast<std::int64_t>(fin_);
     if (differee_ != nullptr)
         LeveEchecEcriture(differee_->Confie(tampon_, fin_, Systeme().Ecrit));
     else
@@ -457,6 +473,10 @@ void FichierTexte::Ferme() {
                 LeveEchecEcriture(differee_->Termine());
                 differee_.reset();
             }
+            // Room set aside and not used would stay taken past the end; the content is
+            // whole either way, so a failure here costs only that room.
+            if (reserve_)
+                Systeme().Tronque(fd_, ecrits_);
             const int fd = fd_;
             fd_ = -1;
             if (Systeme().Ferme(fd) != 0)

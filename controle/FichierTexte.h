@@ -76,6 +76,11 @@ public:
     // bytes as they are, without taking each line. A loop that copies every line calls it
     // before each LitLigne; it stops before the first line that is not so.
     void CopieLignesTellesQuelles(FichierTexte& copie);
+    // Size of a file open for reading, 0 when it is not a regular file.
+    std::int64_t Taille() const;
+    // A file open for writing that should reach about `octets` bytes has its room set aside
+    // at once, which makes the writes cheaper; what is not used is given back on closing.
+    void PrevoitTaille(std::int64_t octets);
     // Writes the bytes of `ligne`, then CR LF.
     void EcritLigne(std::string_view ligne);
     // Writes out what is buffered and closes; a file being written replaces its target.
@@ -112,6 +117,8 @@ private:
     // While writing, from the second buffer written on: their writes, made meanwhile.
     std::unique_ptr<EcritureDifferee> differee_;
     bool dejaVide_ = false; // a buffer has been written since creating
+    bool reserve_ = false;  // room was set aside beyond what is written
+    std::int64_t ecrits_ = 0;
     // The marks of the buffer's bytes, when tamponMarque_, and how to make them.
     void (*marque_)(const char*, std::size_t, std::uint64_t*) = nullptr;
     std::vector<std::uint64_t> bits_;

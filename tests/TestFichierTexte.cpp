@@ -728,3 +728,32 @@ TEST_F(PannesSysteme, PanneDÉcritureDifféréeLevéeEtFichierEnPlaceIntact) {
     f.Ferme();
     EXPECT_EQ(DossierTemporaire::Lit(chemin), attendu);
 }
+
+// Room set aside for more than is written is given back on closing, and a file system that
+// cannot set room aside is written all the same.
+TEST_F(PannesSysteme, PlacePrévueRendueÀLaFermeture) {
+    struct Cas {
+        const char* nom;
+        std::int64_t prevue;
+        bool reserveEchoue;
+    };
+    const Cas cas[] = {{"bien plus que l'écrit", 10 << 20, false},
+                       {"moins que l'écrit", 10, false},
+                       {"réserve refusée", 10 << 20, true}};
+    const std::string chemin = dossier.Chemin("copie.txt");
+    for (const Cas& c : cas) {
+        Systeme() = AppelsSystemeReels();
+        if (c.reserveEchoue)
+            Systeme().Reserve = [](int, off_t) { return errno = EOPNOTSUPP, -1; };
+        FichierTexte f;
+        f.Assigne(chemin);
+        f.CreeEcriture();
+        f.PrevoitTaille(c.prevue);
+        f.EcritLigne("une ligne");
+        f.Ferme();
+        EXPECT_EQ(DossierTemporaire::Lit(chemin), "une ligne\r\n") << c.nom;
+        struct stat etat;
+        ASSERT_EQ(::stat(chemin.c_str(), &etat), 0);
+        EXPECT_LE(etat.st_blocks * 512, 64 * 1024) << c.nom << " : place rendue";
+    }
+}
