@@ -108,23 +108,52 @@ const char* ProchaineFinDeLigne(const char* debut, const char* fin) {
     return fin;
 }
 
-// The first byte in [debut, fin) that breaks the CR LF pairs, a CR not followed by LF or
-// an LF not after a CR; fin when there is none. `debut` follows an LF.
-const char* PremierHorsCRLF(const char* debut, const char* fin) {
+// The first byte in [debut, fin) that keeps the lines from being copied as they stand:
+// a CR not followed by LF, an LF not after a CR, or a Ctrl-Z; fin when there is none.
+// `retenue` is 1 when the byte before `debut`, within the caller's range, is a CR.
+const char* PremierHorsCRLFPortable(const char* debut, const char* fin, unsigned retenue) {
     const auto taille = static_cast<std::size_t>(fin - debut);
-    unsigned retenue = 0; // a CR ends the block before
     for (std::size_t bloc = 0; bloc < taille; bloc += 16) {
         const unsigned cr = Masque16<false, '\r'>(debut, bloc, taille);
         const unsigned lf = Masque16<false, '\n'>(debut, bloc, taille);
+        const unsigned z = Masque16<false, CtrlZ>(debut, bloc, taille);
         const unsigned lfAttendus = ((cr << 1) | retenue) & 0xFFFF;
-        if (const unsigned ecarts = lf ^ lfAttendus; ecarts != 0) {
-            // The pair broken at bit i is bytes i - 1 and i: its first byte is the culprit.
-            const std::size_t i = bloc + static_cast<std::size_t>(std::countr_zero(ecarts));
-            return debut + std::min(i == 0 ? 0 : i - ((lfAttendus >> (i - bloc)) & 1), taille);
+        if (const unsigned ecarts = (lf ^ lfAttendus) | z; ecarts != 0) {
+            // A pair broken at bit i is bytes i - 1 and i: its first byte is the culprit.
+            const unsigned i = static_cast<unsigned>(std::countr_zero(ecarts));
+            return debut + bloc + i - ((lfAttendus >> i) & 1);
         }
         retenue = cr >> 15;
     }
     return retenue != 0 ? fin - 1 : fin;
+}
+
+#ifdef CONTROLE_AVX2
+[[gnu::target("avx2,bmi")]] const char* PremierHorsCRLFAvx2(const char* debut, const char* fin) {
+    const auto taille = static_cast<std::size_t>(fin - debut);
+    std::uint64_t retenue = 0;
+    std::size_t bloc = 0;
+    for (; bloc + 32 <= taille; bloc += 32) {
+        const std::uint64_t cr = Masque32<'\r'>(debut, bloc, taille);
+        const std::uint64_t lf = Masque32<'\n'>(debut, bloc, taille);
+        const std::uint64_t z = Masque32<CtrlZ>(debut, bloc, taille);
+        const std::uint64_t lfAttendus = (cr << 1 | retenue) & 0xFFFFFFFF;
+        if (const std::uint64_t ecarts = (lf ^ lfAttendus) | z; ecarts != 0) {
+            const int i = std::countr_zero(ecarts);
+            return debut + bloc + i - ((lfAttendus >> i) & 1);
+        }
+        retenue = cr >> 31;
+    }
+    return PremierHorsCRLFPortable(debut + bloc, fin, static_cast<unsigned>(retenue));
+}
+#endif
+
+const char* PremierHorsCRLF(const char* debut, const char* fin) {
+#ifdef CONTROLE_AVX2
+    if (ProcesseurAvecAvx2())
+        return PremierHorsCRLFAvx2(debut, fin);
+#endif
+    return PremierHorsCRLFPortable(debut, fin, 0);
 }
 
 std::string CheminTemporaire(const std::string& chemin) {
@@ -395,7 +424,7 @@ void FichierTexte::CopieLignesTellesQuelles(FichierTexte& copie) {
     if (copie.etat_ != EtatFichier::Ecriture)
         Echoue(ES_NON_OUVERT_EN_ECRITURE);
     const char* const debut = tampon_.data() + debut_;
-    const char* const borne = PremierHorsCRLF(debut, ProchainCtrlZ());
+    const char* const borne = PremierHorsCRLF(debut, tampon_.data() + fin_);
     const void* lf = ::memrchr(debut, '\n', static_cast<std::size_t>(borne - debut));
     if (lf == nullptr)
         return;
