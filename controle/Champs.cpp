@@ -74,9 +74,18 @@ void ChampsVoulus(std::string_view ligne, int nbChamps, std::span<const int> vou
     if (TropLonguePourLesPlaces(ligne))
         return DecoupePasAPas(ligne, nbChamps, champs, std::min(voulus.back(), nbChamps));
     std::uint32_t places[MaxPlaces];
-    const int decoupes = PlacesSeparateurs(ligne, std::min(voulus.back(), nbChamps - 1), places);
-    for (const int k : voulus)
-        champs[k] = ChampDesPlaces(ligne, nbChamps, places, decoupes, k);
+    const int separateurs = std::min(voulus.back(), nbChamps - 1);
+    const int decoupes = PlacesSeparateurs(ligne, separateurs, places);
+    if (decoupes < separateurs || voulus.back() == nbChamps) {
+        for (const int k : voulus)
+            champs[k] = ChampDesPlaces(ligne, nbChamps, places, decoupes, k);
+        return;
+    }
+    // The usual record: each field asked for ends at a separator found.
+    for (const int k : voulus) {
+        const std::size_t debut = k == 1 ? 0 : places[k - 2] + 1;
+        champs[k] = std::string_view(ligne.data() + debut, places[k - 1] - debut);
+    }
 }
 
 int PlacesSeparateursPortable(std::string_view ligne, int separateurs, std::uint32_t* places) {
@@ -100,13 +109,14 @@ int PlacesSeparateursPortable(std::string_view ligne, int separateurs, std::uint
 #ifdef CONTROLE_AVX2
 namespace {
 
-// Entry b: the places of the set bits of byte b, in order, then zeros up to 8.
-constexpr std::array<std::array<std::uint8_t, 8>, 256> PlacesDansOctet = [] {
-    std::array<std::array<std::uint8_t, 8>, 256> table{};
+// Entry b: the places of the set bits of byte b, in order, then zeros up to 8; 32 bits
+// each, to be added to a block's start as they are.
+alignas(32) constexpr std::array<std::array<std::uint32_t, 8>, 256> PlacesDansOctet = [] {
+    std::array<std::array<std::uint32_t, 8>, 256> table{};
     for (int octet = 0; octet < 256; ++octet)
         for (int bit = 0, n = 0; bit < 8; ++bit)
             if (octet & (1 << bit))
-                table[octet][n++] = static_cast<std::uint8_t>(bit);
+                table[octet][n++] = static_cast<std::uint32_t>(bit);
     return table;
 }();
 
@@ -128,13 +138,15 @@ PlacesSeparateursAvx2(std::string_view ligne, int separateurs, std::uint32_t* pl
             bits &= (zeros & -zeros) - 1; // separators after a code 0 are not seen
             nul = true;
         }
+        const __m256i debutBloc = _mm256_set1_epi32(static_cast<int>(debut));
         for (unsigned decalage = 0; decalage < 32; decalage += 8) {
             const unsigned octet = (bits >> decalage) & 0xFF;
-            const __m128i rangs =
-                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(PlacesDansOctet[octet].data()));
-            const __m256i debutOctet = _mm256_set1_epi32(static_cast<int>(debut + decalage));
+            const __m256i rangs =
+                _mm256_load_si256(reinterpret_cast<const __m256i*>(PlacesDansOctet[octet].data()));
+            const __m256i debutOctet =
+                _mm256_add_epi32(debutBloc, _mm256_set1_epi32(static_cast<int>(decalage)));
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(places + trouves),
-                                _mm256_add_epi32(_mm256_cvtepu8_epi32(rangs), debutOctet));
+                                _mm256_add_epi32(rangs, debutOctet));
             trouves += std::popcount(octet);
         }
     }
