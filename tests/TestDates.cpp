@@ -311,6 +311,13 @@ TEST_F(Dates, FormeUsuelleCommeLeBalayageComplet) {
             std::string texte = "00/00/0000";
             for (const int i : {0, 1, 3, 4, 6, 7, 8, 9})
                 texte[i] = chiffres[hasard() % (i == 0 || i == 3 ? 4 : 10)];
+            // Now and then any byte in a digit's place, those next to the digits above all.
+            if (hasard() % 4 == 0) {
+                const char voisins[] = {'/', ':', ' ', '\0', 'a', '\xff', '\xb0', '\xb9'};
+                const int places[] = {0, 1, 3, 4, 6, 7, 8, 9};
+                texte[places[hasard() % 8]] = hasard() % 2 == 0 ? voisins[hasard() % sizeof voisins]
+                                                                : static_cast<char>(hasard() % 256);
+            }
             texte[2] = texte[5] = hasard() % 8 == 0 ? '/' : r.SeparateurDate;
             const std::string balaye = " " + texte;
             ASSERT_EQ(DateValide(texte, r), DateValide(balaye, r)) << texte;
