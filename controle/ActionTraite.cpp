@@ -43,14 +43,16 @@ public:
     Verification(EtatControle& etat, OperationsFenetre& fenetre, const ReglagesDates& reglages,
                  ObservateurProblemes* observateur)
         : etat_(etat), fenetre_(fenetre), dates_(reglages), observateur_(observateur),
-          voulus_(ChampsUtiles(etat)) {}
+          testes_(ChampsEnOrdre(etat, {7, etat.IndexNom, etat.IndexEpouse})),
+          cites_(ChampsEnOrdre(etat, {3, etat.IndexNom + 1, etat.IndexEpouse + 1})) {}
 
     // `ligneEntiere` must stay valid until the next record; `sansACorriger` when it is
     // known to hold no character to correct.
     void ControleEnregistrement(std::int64_t numero, std::string_view ligneEntiere,
                                 bool sansACorriger) {
         ligne_ = ligneEntiere;
-        ChampsVoulus(ligneEntiere, etat_.NbChamps, voulus_, champs_.data());
+        ChampsVoulus(ligneEntiere, etat_.NbChamps, testes_, champs_.data());
+        citesPrets_ = false;
         if (numero % 10 == 0)
             fenetre_.RepeintProgression();
 
@@ -85,20 +87,26 @@ public:
         DecoupeEnregistrement(ligne_, etat_.NbChamps, champs_.data());
         for (int k = 1; k <= etat_.NbChamps; ++k)
             etat_.Champ[k] = champs_[k];
+        citesPrets_ = true;
     }
 
 private:
-    // The fields that a test or a message uses: the others are split only when kept.
-    static std::vector<int> ChampsUtiles(const EtatControle& etat) {
-        std::vector<int> champs = {3, 7, etat.IndexNom, etat.IndexNom + 1};
-        if (etat.AvecEpouse)
-            champs.insert(champs.end(), {etat.IndexEpouse, etat.IndexEpouse + 1});
+    // The fields given in split order; the last one, the spouse's, only for acts that have
+    // a spouse.
+    static std::vector<int> ChampsEnOrdre(const EtatControle& etat, std::vector<int> champs) {
+        if (!etat.AvecEpouse)
+            champs.pop_back();
         std::sort(champs.begin(), champs.end());
         champs.erase(std::unique(champs.begin(), champs.end()), champs.end());
         return champs;
     }
 
-    ChampsMessage Cites(int indexNom) const {
+    // The fields a message quotes, split only for a record that has a problem.
+    ChampsMessage Cites(int indexNom) {
+        if (!citesPrets_) {
+            ChampsVoulus(ligne_, etat_.NbChamps, cites_, champs_.data());
+            citesPrets_ = true;
+        }
         return {champs_[3], champs_[7], champs_[indexNom], champs_[indexNom + 1]};
     }
 
@@ -115,7 +123,10 @@ private:
     OperationsFenetre& fenetre_;
     const VerificationDates dates_;
     ObservateurProblemes* observateur_;
-    const std::vector<int> voulus_;
+    // The fields the tests look at in every record, and those the messages quote.
+    const std::vector<int> testes_;
+    const std::vector<int> cites_;
+    bool citesPrets_ = false; // the quoted fields of the current record are split
     std::string_view ligne_;
     std::array<std::string_view, MaxChamps + 1> champs_{};
     Texte message_;
