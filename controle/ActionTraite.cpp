@@ -22,7 +22,8 @@ void EcritCopieSansEntete(EtatControle& etat) {
     copie.Assigne(etat.NomFichierChk);
     try {
         copie.CreeEcriture();
-        copie.PrevoitTaille(entree.Taille()); // the export less its header line, about
+        // About the export's size: the copy is the export less its header line.
+        copie.PrevoitTaille(entree.Taille());
         entree.LitLigne(etat.Ligne);
         while (!entree.FinFichier()) {
             entree.CopieLignesTellesQuelles(copie);

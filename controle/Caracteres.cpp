@@ -123,6 +123,7 @@ std::size_t ProchainACorrigerPortable(std::string_view ligne, std::size_t depuis
     }
     return std::string_view::npos;
 }
+
 [[gnu::target("avx2")]] void MarqueACorrigerAvx2(const char* octets, std::size_t taille,
                                                  std::uint64_t* bits) {
     const std::size_t entiers = taille / 64;
