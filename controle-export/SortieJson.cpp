@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "Windows1252.h"
 #include "Json.h"
+#include "Windows1252.h"
 
 namespace controle_export {
 namespace {
