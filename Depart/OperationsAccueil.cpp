@@ -3,11 +3,14 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <algorithm>
 #include <limits>
+#include <utility>
 
+#include "DocumentEnFond.h"
 #include "TexteAffiche.h"
 
 TOperationsAccueil::TOperationsAccueil(QPlainTextEdit& entree, QLineEdit& champType,
@@ -15,6 +18,8 @@ TOperationsAccueil::TOperationsAccueil(QPlainTextEdit& entree, QLineEdit& champT
                                        FonctionDialogue dialogue, FonctionBoite boite)
     : entree_(entree), champType_(champType), champNombre_(champNombre), progression_(progression),
       dialogue_(std::move(dialogue)), boite_(std::move(boite)) {}
+
+TOperationsAccueil::~TOperationsAccueil() = default;
 
 bool TOperationsAccueil::ExecuteDialogueOuverture() {
     const std::optional<QString> nom = dialogue_();
@@ -39,20 +44,54 @@ void TOperationsAccueil::TailleEntree(int hauteur, int largeur) {
 
 void TOperationsAccueil::VideEntree() {
     lignesEnAttente_.clear();
+    enFond_.reset();
     entree_.clear();
 }
 
 void TOperationsAccueil::AjouteLigneEntree(std::string_view ligne) {
-    lignesEnAttente_ += DepuisWindows1252(ligne);
+    AjouteDepuisWindows1252(lignesEnAttente_, ligne);
     lignesEnAttente_ += u'\n';
+    if (lignesEnAttente_.size() >= TailleLot)
+        ConfieLignes();
+}
+
+void TOperationsAccueil::ConfieLignes() {
+    if (enFond_ == nullptr)
+        enFond_ = std::make_unique<TDocumentEnFond>();
+    lignesEnAttente_.chop(1); // paragraphs are separated, not ended
+    enFond_->Ajoute(std::exchange(lignesEnAttente_, QString()));
+    lignesEnAttente_.reserve(TailleLot + 1024);
 }
 
 void TOperationsAccueil::EcritLignesEnAttente() {
-    if (lignesEnAttente_.isEmpty())
+    if (enFond_ == nullptr) {
+        if (lignesEnAttente_.isEmpty())
+            return;
+        lignesEnAttente_.chop(1); // appendPlainText starts a line, it does not end one
+        entree_.appendPlainText(std::exchange(lignesEnAttente_, QString()));
         return;
-    lignesEnAttente_.chop(1); // appendPlainText starts a line, it does not end one
-    entree_.appendPlainText(lignesEnAttente_);
-    lignesEnAttente_.clear();
+    }
+    if (!lignesEnAttente_.isEmpty())
+        ConfieLignes();
+    std::unique_ptr<QTextDocument> document =
+        std::exchange(enFond_, nullptr)->Termine(entree_.thread());
+    if (entree_.document()->isEmpty())
+        PoseDocument(std::move(document));
+    else
+        entree_.appendPlainText(document->toPlainText());
+}
+
+// The document built aside takes the place of the list's own, with its settings.
+void TOperationsAccueil::PoseDocument(std::unique_ptr<QTextDocument> document) {
+    const QTextDocument* ancien = entree_.document();
+    document->setDefaultFont(ancien->defaultFont());
+    document->setDefaultTextOption(ancien->defaultTextOption());
+    document->setDocumentMargin(ancien->documentMargin());
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document.get()));
+    document->setParent(&entree_); // the list deletes the document it replaces if it owns it
+    entree_.setDocument(document.release());
+    // Where appending leaves the cursor, and so the view once shown: at the end.
+    entree_.moveCursor(QTextCursor::End);
 }
 
 void TOperationsAccueil::TexteChampType(const std::string& texte) {

@@ -3,11 +3,14 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "OperationsFenetre.h"
 
 class QLineEdit;
+class QTextDocument;
+class TDocumentEnFond;
 class QPlainTextEdit;
 class QProgressBar;
 
@@ -21,6 +24,7 @@ public:
 
     TOperationsAccueil(QPlainTextEdit& entree, QLineEdit& champType, QLineEdit& champNombre,
                        QProgressBar& progression, FonctionDialogue dialogue, FonctionBoite boite);
+    ~TOperationsAccueil() override;
 
     // Tests answer the dialog and the boxes in the user's place.
     void RemplaceDialogue(FonctionDialogue dialogue) { dialogue_ = std::move(dialogue); }
@@ -43,10 +47,13 @@ public:
 
     // Puts the lines appended so far into the results list. The actions append while the
     // list is hidden; each line laid out on its own would cost more than the whole check,
-    // so they wait for the list to be shown, a box, or the end of the action.
+    // so they wait for the list to be shown, a box, or the end of the action. Many lines are
+    // laid into a document on a second thread meanwhile, which then replaces the list's.
     void EcritLignesEnAttente();
 
 private:
+    void ConfieLignes();
+    void PoseDocument(std::unique_ptr<QTextDocument> document);
     int ValeurBarre() const;
     int Remplissage(int valeur) const;
     void PlaceBarre();
@@ -59,6 +66,9 @@ private:
     FonctionBoite boite_;
     QString nomFichier_;
     QString lignesEnAttente_; // each line followed by a line break
+    // Pending lines past this many characters go to the second thread.
+    static constexpr qsizetype TailleLot = 64 * 1024;
+    std::unique_ptr<TDocumentEnFond> enFond_;
     // The bar counts in int; a 64-bit range is divided by `echelle_` to fit.
     std::int64_t position_ = controle::MinProgression;
     std::int64_t echelle_ = 1;

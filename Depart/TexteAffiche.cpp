@@ -21,9 +21,15 @@ const std::array<char16_t, 256> TableAffichage = [] {
 } // namespace
 
 QString DepuisWindows1252(std::string_view octets) {
-    QString texte(static_cast<qsizetype>(octets.size()), Qt::Uninitialized);
-    QChar* sortie = texte.data();
+    QString texte;
+    AjouteDepuisWindows1252(texte, octets);
+    return texte;
+}
+
+void AjouteDepuisWindows1252(QString& texte, std::string_view octets) {
+    const qsizetype debut = texte.size();
+    texte.resize(debut + static_cast<qsizetype>(octets.size()));
+    QChar* sortie = texte.data() + debut;
     for (const char octet : octets)
         *sortie++ = QChar(TableAffichage[static_cast<unsigned char>(octet)]);
-    return texte;
 }

@@ -7,3 +7,5 @@
 // vanishes, and a reported tab stays visible. Bytes that the code page leaves undefined
 // keep their code as C1 characters, as Windows converts them.
 QString DepuisWindows1252(std::string_view octets);
+// The same, added at the end of `texte`.
+void AjouteDepuisWindows1252(QString& texte, std::string_view octets);

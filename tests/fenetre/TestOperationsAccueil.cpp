@@ -13,6 +13,7 @@
 #include "DialogueOuverture.h"
 #include "Erreurs.h"
 #include "OperationsAccueil.h"
+#include "TexteAffiche.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ private slots:
     void maximumSousLeMinimum();
     void repeintSeulementQuandLeDessinChange();
     void lignesEntieres();
+    void beaucoupDeLignesMisesEnPageAPart();
     void dialogueOuverture();
 
 private:
@@ -174,6 +176,67 @@ void TestOperationsAccueil::lignesEntieres() {
 
     // Emptied, the list also drops what was still to be written.
     operations_->AjouteLigneEntree("3 -> perdue");
+    operations_->VideEntree();
+    operations_->EcritLignesEnAttente();
+    QCOMPARE(entree_->toPlainText(), QString());
+}
+
+// Past some 64 KiB of text, the lines go to a document built on a second thread, which then
+// replaces the list's own: the list must read and look exactly as if they had been appended,
+// keep its settings, take the lines that follow, and drop them all when emptied.
+void TestOperationsAccueil::beaucoupDeLignesMisesEnPageAPart() {
+    entree_->setUndoRedoEnabled(false);
+    entree_->setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+    const auto ligne = [](int i) {
+        return "Enregistrement " + std::to_string(i) + " : caract\xe8re de code 9 dans 'a\tb'";
+    };
+    const auto attendu = [&](int premiere, int nombre) {
+        QStringList lignes;
+        for (int i = premiere; i < premiere + nombre; ++i)
+            lignes << DepuisWindows1252(ligne(i));
+        return lignes.join(u'\n');
+    };
+    constexpr int Nombre = 3000; // about 150,000 characters
+
+    // As the check does it: appended while the list is hidden, then shown. The blinking text
+    // cursor is left out of the pictures compared; its place is compared apart.
+    const auto image = [this] {
+        entree_->setReadOnly(true);
+        const QImage image = entree_->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        entree_->setReadOnly(false);
+        return image;
+    };
+    entree_->hide();
+    for (int i = 0; i < Nombre; ++i)
+        operations_->AjouteLigneEntree(ligne(i));
+    operations_->VisibleEntree(true);
+    QCOMPARE(entree_->toPlainText(), attendu(0, Nombre));
+    QCOMPARE(entree_->blockCount(), Nombre);
+    QVERIFY(!entree_->document()->isUndoRedoEnabled());
+    QCOMPARE(entree_->document()->defaultFont(), entree_->font());
+    const QImage misesAPart = image();
+    const int curseur = entree_->textCursor().position();
+
+    // The same lines appended to the list's own document.
+    operations_->VideEntree();
+    entree_->hide();
+    entree_->appendPlainText(attendu(0, Nombre));
+    entree_->show();
+    QCOMPARE(image(), misesAPart);
+    QCOMPARE(entree_->textCursor().position(), curseur);
+
+    // A line after them, and a list that already holds lines when the next ones are ready.
+    operations_->VisibleEntree(false);
+    operations_->AjouteLigneEntree("Au total");
+    for (int i = Nombre; i < 2 * Nombre; ++i)
+        operations_->AjouteLigneEntree(ligne(i));
+    operations_->EcritLignesEnAttente();
+    QCOMPARE(entree_->toPlainText(),
+             attendu(0, Nombre) + QStringLiteral("\nAu total\n") + attendu(Nombre, Nombre));
+
+    // Emptied while the second thread works, the list keeps none of it.
+    for (int i = 0; i < Nombre; ++i)
+        operations_->AjouteLigneEntree(ligne(i));
     operations_->VideEntree();
     operations_->EcritLignesEnAttente();
     QCOMPARE(entree_->toPlainText(), QString());
