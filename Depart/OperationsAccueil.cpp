@@ -51,8 +51,10 @@ void TOperationsAccueil::VideEntree() {
 void TOperationsAccueil::AjouteLigneEntree(std::string_view ligne) {
     AjouteDepuisWindows1252(lignesEnAttente_, ligne);
     lignesEnAttente_ += u'\n';
-    if (lignesEnAttente_.size() >= TailleLot)
+    if (lignesEnAttente_.size() >= TailleLot) {
         ConfieLignes();
+        lignesEnAttente_.reserve(TailleLot + 1024); // the next batch grows in place
+    }
 }
 
 void TOperationsAccueil::ConfieLignes() {
@@ -60,7 +62,6 @@ void TOperationsAccueil::ConfieLignes() {
         enFond_ = std::make_unique<TDocumentEnFond>();
     lignesEnAttente_.chop(1); // paragraphs are separated, not ended
     enFond_->Ajoute(std::exchange(lignesEnAttente_, QString()));
-    lignesEnAttente_.reserve(TailleLot + 1024);
 }
 
 void TOperationsAccueil::EcritLignesEnAttente() {
