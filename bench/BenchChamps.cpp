@@ -19,10 +19,10 @@ std::vector<std::string> Mariages() {
     return lignes;
 }
 
-// The fields the check of a marriage looks at: date, surname and spouse, with their neighbours.
+// The fields the check of every marriage tests: date, surname and spouse's surname.
 void ChampsVoulusMariage(benchmark::State& etat) {
     const std::vector<std::string> lignes = Mariages();
-    const int voulus[] = {3, 7, 11, 12, 29, 30};
+    const int voulus[] = {7, 11, 29};
     std::array<std::string_view, controle::MaxChamps + 1> champs{};
     std::size_t i = 0;
     for (auto _ : etat) {

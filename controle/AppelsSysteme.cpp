@@ -22,8 +22,9 @@ int ReserveReel(int fd, off_t taille) {
     return ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, taille);
 }
 
-const AppelsSysteme reels = {OuvreReel, ::read,   ::write,  ::close,  VerrouilleReel, ::fstat,
-                             ::stat,    ::rename, ::unlink, ::fchmod, ReserveReel,    ::ftruncate};
+const AppelsSysteme reels = {OuvreReel,      ::read,      ::pread,    ::write,  ::close,
+                             VerrouilleReel, ::fstat,     ::stat,     ::rename, ::unlink,
+                             ::fchmod,       ReserveReel, ::ftruncate};
 
 } // namespace
 

@@ -9,6 +9,8 @@ namespace controle {
 struct AppelsSysteme {
     int (*Ouvre)(const char* chemin, int drapeaux, mode_t mode);
     ssize_t (*Lit)(int fd, void* tampon, size_t taille);
+    // Reads at `position`, leaving the file's offset where it is.
+    ssize_t (*LitA)(int fd, void* tampon, size_t taille, off_t position);
     ssize_t (*Ecrit)(int fd, const void* tampon, size_t taille);
     int (*Ferme)(int fd);
     // Takes a whole-file open-file-description lock (F_RDLCK or F_WRLCK) without waiting.

@@ -15,6 +15,7 @@
 #include "AppelsSysteme.h"
 #include "Balayage.h"
 #include "CodesES.h"
+#include "ComptageLF.h"
 #include "EcritureDifferee.h"
 #include "Erreurs.h"
 #include "LectureAnticipee.h"
@@ -24,6 +25,9 @@ namespace {
 
 constexpr std::size_t TailleTampon = 256 * 1024;
 constexpr char CtrlZ = 26;
+// A count has the lines of a regular file's middle counted by two threads when the middle
+// is at least this long: below, starting the thread would cost more than it saves.
+constexpr std::int64_t SeuilComptageLoin = 4 << 20;
 
 void Echoue(int code) {
     throw EInOutError(code);
@@ -62,27 +66,6 @@ bool AjouteSegment(Texte& ligne, const char* debut, const char* fin) {
         debut = cr != nullptr ? cr + 1 : finTexte;
     }
     return z != nullptr;
-}
-
-// Number of LFs in [debut, fin), 16 bytes at a time: each byte lane counts up to 255 blocks
-// before the lanes are summed.
-std::int64_t CompteLF(const char* debut, const char* fin) {
-    std::int64_t total = 0;
-#ifdef __SSE2__
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (fin - debut >= 16) {
-        __m128i compteurs = _mm_setzero_si128();
-        for (int blocs = 0; blocs < 255 && fin - debut >= 16; ++blocs, debut += 16) {
-            const __m128i bloc = _mm_loadu_si128(reinterpret_cast<const __m128i*>(debut));
-            compteurs = _mm_sub_epi8(compteurs, _mm_cmpeq_epi8(bloc, lf));
-        }
-        const __m128i sommes = _mm_sad_epu8(compteurs, _mm_setzero_si128());
-        total += _mm_cvtsi128_si32(sommes) + _mm_cvtsi128_si32(_mm_srli_si128(sommes, 8));
-    }
-#endif
-    for (; debut != fin; ++debut)
-        total += *debut == '\n';
-    return total;
 }
 
 #ifdef CONTROLE_AVX2
@@ -204,6 +187,7 @@ void FichierTexte::OuvreLecture() {
     tamponMarque_ = false;
     finDonnees_ = false;
     dejaRempli_ = false;
+    loinTente_ = false;
     etat_ = EtatFichier::Lecture;
 }
 
@@ -404,18 +388,49 @@ bool FichierTexte::FinFichier() {
 std::int64_t FichierTexte::PasseLignesSuivies() {
     if (etat_ != EtatFichier::Lecture)
         Echoue(ES_NON_OUVERT_EN_LECTURE);
+    std::int64_t passees = 0;
     const char* const debut = tampon_.data() + debut_;
     // Up to the first Ctrl-Z, which may end the file; a line is followed by another when a
     // byte before that bound comes after its LF.
     const char* const borne = ProchainCtrlZ();
-    if (borne - debut < 2)
+    const void* lf = borne - debut < 2
+                         ? nullptr
+                         : ::memrchr(debut, '\n', static_cast<std::size_t>(borne - 1 - debut));
+    if (lf != nullptr) {
+        const char* const suite = static_cast<const char*>(lf) + 1;
+        debut_ = static_cast<std::size_t>(suite - tampon_.data());
+        bool ctrlZ = false;
+        passees = CompteLF(debut, suite, ctrlZ);
+    }
+    return passees + PasseLignesAuLoin();
+}
+
+// Once per opening, while nothing is read ahead: the lines from the buffer's end to near the
+// file's end, counted by two threads, the reading then going on from the last LF counted.
+// The last buffer's worth is left to the reading in order, so the last line is still read
+// by LitLigne, and a Ctrl-Z or a failure anywhere leaves it all to that reading.
+std::int64_t FichierTexte::PasseLignesAuLoin() {
+    if (std::exchange(loinTente_, true) || !ordinaire_ || finDonnees_ ||
+        (anticipee_ != nullptr && anticipee_->EnCours()) ||
+        ProchainCtrlZ() != tampon_.data() + fin_)
         return 0;
-    const void* lf = ::memrchr(debut, '\n', static_cast<std::size_t>(borne - 1 - debut));
-    if (lf == nullptr)
+    struct stat etat;
+    const off_t position = ::lseek(fd_, 0, SEEK_CUR);
+    if (position < 0 || Systeme().EtatDescripteur(fd_, &etat) != 0)
         return 0;
-    const char* const suite = static_cast<const char*>(lf) + 1;
-    debut_ = static_cast<std::size_t>(suite - tampon_.data());
-    return CompteLF(debut, suite);
+    const std::int64_t fin = etat.st_size - static_cast<std::int64_t>(TailleTampon);
+    if (fin - position < SeuilComptageLoin)
+        return 0;
+    const std::optional<LFComptes> loin = CompteLFEnParallele(Systeme().LitA, fd_, position, fin);
+    if (!loin || loin->Dernier < 0 || ::lseek(fd_, loin->Dernier + 1, SEEK_SET) < 0)
+        return 0;
+    // The line the buffer ends in has its LF at the latest at the last one counted.
+    bool ctrlZ = false;
+    const std::int64_t reste = CompteLF(tampon_.data() + debut_, tampon_.data() + fin_, ctrlZ);
+    debut_ = fin_ = 0;
+    zCherche_ = false;
+    tamponMarque_ = false;
+    return reste + loin->Nombre;
 }
 
 void FichierTexte::CopieLignesTellesQuelles(FichierTexte& copie) {

@@ -69,7 +69,8 @@ public:
     // Passes, without taking their text, the lines ahead that lie whole in the buffer and
     // that another line surely follows; returns how many. A loop that only counts lines
     // calls it before each LitLigne: the lines it passes are the ones that loop would read
-    // and drop, and the last line is always left to LitLigne.
+    // and drop, and the last line is always left to LitLigne. In a large regular file, the
+    // first call passes most of the file's lines, read by two threads at once.
     std::int64_t PasseLignesSuivies();
     // Writes to `copie`, open for writing, the lines ahead that lie whole in the buffer and
     // already stand as EcritLigne writes them, each ended by CR LF with no other CR: their
@@ -94,6 +95,7 @@ public:
 
 private:
     bool RemplitTampon();
+    std::int64_t PasseLignesAuLoin();
     bool LigneDansTampon(std::string_view& ligne);
     const char* ProchainCtrlZ();
     std::size_t ProchaineMarque() const;
@@ -125,6 +127,7 @@ private:
     bool tamponMarque_ = false;
     bool ordinaire_ = false;    // a regular file, not a pipe or a device
     bool dejaRempli_ = false;   // a read has given bytes since opening
+    bool loinTente_ = false;    // PasseLignesAuLoin has run since opening
     std::size_t debut_ = 0;     // next unread byte in tampon_
     std::size_t fin_ = 0;       // end of valid bytes in tampon_
     std::size_t prochainZ_ = 0; // the first Ctrl-Z from debut_ on, or fin_, once looked for

@@ -106,7 +106,7 @@ TEST(NomFichierCopie, QuatreDerniersCaractèresSansEntrerDansLeDossier) {
 // 32-byte block may hold any number, code 0 in half of them.
 std::string LigneAuHasard(std::mt19937& hasard) {
     const char alphabet[] = {';', ';', ';', 'a', 'b', ' ', '\0', '\xe9'};
-    std::string ligne(hasard() % 200, 'x');
+    std::string ligne(hasard() % 400, 'x');
     const unsigned densite = 1 + hasard() % 4;
     for (char& c : ligne)
         c = hasard() % densite == 0 ? alphabet[hasard() % sizeof alphabet] : 'x';

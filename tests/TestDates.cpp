@@ -339,16 +339,18 @@ TEST_F(Dates, DateValideNAlloueRien) {
     EXPECT_EQ(allocations, avant);
 }
 
-void* operator new(std::size_t taille) {
+// Neither is inlined: the optimiser would otherwise pair free() or delete with the other's
+// allocation and warn of a mismatch.
+[[gnu::noinline]] void* operator new(std::size_t taille) {
     ++allocations;
     if (void* p = std::malloc(taille ? taille : 1))
         return p;
     throw std::bad_alloc();
 }
 
-void operator delete(void* p) noexcept {
+[[gnu::noinline]] void operator delete(void* p) noexcept {
     std::free(p);
 }
-void operator delete(void* p, std::size_t) noexcept {
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
     std::free(p);
 }

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "AppelsSysteme.h"
+#include "ComptageLF.h"
 #include "DossierTemporaire.h"
 #include "Erreurs.h"
 #include "FichierTexte.h"
@@ -621,6 +622,91 @@ TEST_F(PannesSysteme, PanneLueEnAvanceLevéeLàOùLaLectureLaFerait) {
         }
         EXPECT_EQ(lues, LignesSelonLesRegles(octets.substr(livres))) << panneA;
         f.Ferme();
+    }
+}
+
+// Reads by position through the seam counted, the one of number `PanneA` failing with EIO.
+struct LecturesParPosition {
+    static inline std::atomic<int> Appels;
+    static inline int PanneA;
+
+    static void Installe(int panneA = 0) {
+        Appels = 0;
+        PanneA = panneA;
+        Systeme().LitA = [](int fd, void* tampon, size_t taille, off_t position) -> ssize_t {
+            if (++Appels == PanneA)
+                return errno = EIO, -1;
+            return ::pread(fd, tampon, taille, position);
+        };
+    }
+};
+
+// A large file has most of its lines counted by two threads reading by position: the count
+// and the last line stay those of the reading in order, wherever a Ctrl-Z, a lone CR or the
+// last LF lies, and a failed read by position costs only the speed.
+TEST_F(PannesSysteme, GrandsFichiersComptésÀDeuxFils) {
+    const std::string corps = ExportNumerote(90000);                   // about 6.5 MB
+    const std::size_t milieu = corps.find('\n', corps.size() / 2) + 1; // a line start
+    const auto avec = [&](std::size_t ou, const std::string& octets) {
+        return corps.substr(0, ou) + octets + corps.substr(ou);
+    };
+    struct Cas {
+        const char* nom;
+        std::string octets;
+        bool aDeuxFils; // whether the middle must be counted that way
+    };
+    const Cas cas[] = {
+        {"fin par LF", corps, true},
+        {"dernière ligne sans LF", corps + "dernière", true},
+        {"lignes vides à la fin", corps + "\r\n\r\n", true},
+        {"CR isolé au milieu", avec(milieu + 3, "\r"), true},
+        {"dernière ligne d'un Mio", corps + std::string(1 << 20, 'y'), true},
+        {"rien que des LF", std::string(6 << 20, '\n'), true},
+        {"Ctrl-Z en début de ligne au milieu", avec(milieu, "\x1a"), false},
+        {"Ctrl-Z dans une ligne au milieu", avec(milieu + 3, "\x1a"), false},
+        {"une seule ligne immense", std::string(6 << 20, 'z') + "\nfin", false},
+    };
+    for (const Cas& c : cas) {
+        const std::string chemin = dossier.Ecrit("f.txt", c.octets);
+        const Lignes lignes = LignesSelonLesRegles(c.octets);
+        const Compte attendu{static_cast<std::int64_t>(lignes.size()), lignes.back()};
+        LecturesSuivies::Installe();
+        EXPECT_EQ(CompteLignes(chemin, true), attendu) << c.nom;
+        if (c.aDeuxFils) {
+            EXPECT_LT(LecturesSuivies::Appels, 10) << c.nom << " : lu dans l'ordre";
+        }
+        for (const int panneA : {1, 2, 7}) {
+            LecturesParPosition::Installe(panneA);
+            EXPECT_EQ(CompteLignes(chemin, true), attendu) << c.nom << ", panne " << panneA;
+        }
+        Systeme() = AppelsSystemeReels();
+    }
+}
+
+TEST(CompteDesLignes, CompteLFSelonLesOctets) {
+    std::mt19937 hasard(11);
+    for (const std::size_t taille : {0, 1, 15, 16, 17, 31, 32, 33, 64, 8159, 8160, 8161, 70000}) {
+        for (const double pLF : {0.0, 0.1, 1.0}) {
+            std::bernoulli_distribution estLF(pLF);
+            std::string octets(taille + 1, 'a'); // from byte 1: not aligned
+            for (char& c : octets)
+                c = estLF(hasard) ? '\n' : 'a';
+            const char* debut = octets.data() + 1;
+            const auto lf = std::count(octets.begin() + 1, octets.end(), '\n');
+            bool ctrlZ = false;
+            EXPECT_EQ(CompteLF(debut, debut + taille, ctrlZ), lf) << taille << ", " << pLF;
+            EXPECT_FALSE(ctrlZ) << taille;
+            for (const std::size_t ou : {std::size_t{0}, taille / 2, taille - 1}) {
+                if (taille == 0)
+                    continue;
+                const char avant = octets[1 + ou];
+                octets[1 + ou] = '\x1a';
+                EXPECT_EQ(CompteLF(debut, debut + taille, ctrlZ), lf - (avant == '\n'));
+                EXPECT_TRUE(ctrlZ) << taille << ", Ctrl-Z en " << ou;
+                octets[1 + ou] = avant;
+                ctrlZ = false;
+            }
+        }
     }
 }
 
