@@ -64,6 +64,14 @@ void TraiteFenetre(benchmark::State& etat) {
     accueil.show();
     QApplication::processEvents();
     const controle::ReglagesDates reglages = Francais();
+    const auto ouvreEtTraite = [&] {
+        accueil.BoutonOuvreClick();
+        controle::ActionTraite(controle::EtatProgramme(), accueil.Operations(), reglages);
+        QApplication::processEvents();
+    };
+    // Once before the clock runs, as for the checker: the first copy written after the export
+    // was generated waits for memory that the kernel must first take back.
+    ouvreEtTraite();
     // Open and Process, as the checker does them too. The previous run's results and copy
     // are dropped before the clock runs: that is the cost of the run before, not of this one.
     for (auto _ : etat) {
@@ -72,9 +80,7 @@ void TraiteFenetre(benchmark::State& etat) {
         QApplication::processEvents();
         EffaceCopiePrecedente();
         etat.ResumeTiming();
-        accueil.BoutonOuvreClick();
-        controle::ActionTraite(controle::EtatProgramme(), accueil.Operations(), reglages);
-        QApplication::processEvents();
+        ouvreEtTraite();
     }
     etat.counters["enregistrements a probleme"] = static_cast<double>(LExport().AProbleme);
     etat.counters["lignes de resultats"] =
@@ -84,15 +90,19 @@ void TraiteFenetre(benchmark::State& etat) {
 void ControleExport(benchmark::State& etat) {
     const QStringList arguments = {QStringLiteral("--format-date"), QStringLiteral("dd/MM/yyyy"),
                                    LExport().Chemin};
+    const auto controle = [&] {
+        QProcess processus;
+        processus.setStandardOutputFile(QProcess::nullDevice());
+        processus.start(QStringLiteral(CONTROLE_EXPORT), arguments);
+        processus.waitForFinished(-1);
+        return processus.exitStatus() == QProcess::NormalExit && processus.exitCode() <= 1;
+    };
+    controle(); // once before the clock runs, as for the window
     for (auto _ : etat) {
         etat.PauseTiming();
         EffaceCopiePrecedente();
         etat.ResumeTiming();
-        QProcess controle;
-        controle.setStandardOutputFile(QProcess::nullDevice());
-        controle.start(QStringLiteral(CONTROLE_EXPORT), arguments);
-        controle.waitForFinished(-1);
-        if (controle.exitStatus() != QProcess::NormalExit || controle.exitCode() > 1)
+        if (!controle())
             etat.SkipWithError("controle-export a échoué");
     }
 }
