@@ -69,8 +69,8 @@ void TraiteFenetre(benchmark::State& etat) {
         controle::ActionTraite(controle::EtatProgramme(), accueil.Operations(), reglages);
         QApplication::processEvents();
     };
-    // Once before the clock runs, as for the checker: the first copy written after the export
-    // was generated waits for memory that the kernel must first take back.
+    // Once before the clock runs, as for the checker: the first run after the export was
+    // generated writes its copy several times slower, whichever side makes it.
     ouvreEtTraite();
     // Open and Process, as the checker does them too. The previous run's results and copy
     // are dropped before the clock runs: that is the cost of the run before, not of this one.
