@@ -70,7 +70,7 @@ void TraiteFenetre(benchmark::State& etat) {
         QApplication::processEvents();
     };
     // Once before the clock runs, as for the checker: the first run after the export was
-    // generated writes its copy several times slower, whichever side makes it.
+    // generated wrote its copy several times slower than the next ones.
     ouvreEtTraite();
     // Open and Process, as the checker does them too. The previous run's results and copy
     // are dropped before the clock runs: that is the cost of the run before, not of this one.
