@@ -1,6 +1,6 @@
 #pragma once
-// Made-up exports shaped like the real ones, for the speed measures; a given seed always
-// gives the same file.
+// Generated exports of each act type, with a header line and a share of faulty records, for
+// the benchmarks; a given seed always gives the same file.
 #include <cstdint>
 #include <string>
 

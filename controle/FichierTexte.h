@@ -91,7 +91,6 @@ public:
 
     EtatFichier Etat() const noexcept { return etat_; }
     const std::string& Chemin() const noexcept { return chemin_; }
-    bool AUnChemin() const noexcept { return aChemin_; }
 
 private:
     bool RemplitTampon();

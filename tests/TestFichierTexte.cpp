@@ -295,38 +295,35 @@ std::string OctetsAuHasard(std::mt19937& hasard, std::size_t taille, unsigned ra
 }
 
 TEST(LectureDesLignes, FichiersAuHasardSelonLesRègles) {
-    // Lines on both sides of the read buffer's end.
-    std::mt19937 hasard(1750);
+    // Lines on both sides of the read buffer's end, then files of many buffers, most of them
+    // read while the lines before are taken. Every `sansZ`-th file has no Ctrl-Z.
+    struct Cas {
+        unsigned graine;
+        int essais;
+        std::size_t tailleMin, tailleMax;
+        int sansZ;
+        unsigned rareteZ;
+    };
+    const Cas cas[] = {
+        {1750, 40, 0, 600 * 1024, 4, 200000},
+        {2027, 6, 1 << 20, 6 << 20, 2, 4000000},
+    };
     DossierTemporaire dossier;
-    for (int essai = 0; essai < 40; ++essai) {
-        const std::size_t taille =
-            std::uniform_int_distribution<std::size_t>(0, 600 * 1024)(hasard);
-        const std::string octets = OctetsAuHasard(hasard, taille, essai % 4 == 0 ? 0 : 200000);
-        const std::string chemin = dossier.Ecrit("f.txt", octets);
-        const Lignes attendu = LignesSelonLesRegles(octets);
-        SCOPED_TRACE("essai " + std::to_string(essai));
-        VerifieLectures(chemin, attendu, dossier.Chemin("c.txt"));
-        if (HasFailure())
-            return;
-    }
-}
-
-TEST(LectureDesLignes, GrandsFichiersAuHasardLusEnAvance) {
-    // Files of many buffers, most of them read while the lines before are taken.
-    std::mt19937 hasard(2027);
-    DossierTemporaire dossier;
-    for (int essai = 0; essai < 6; ++essai) {
-        const std::size_t taille =
-            std::uniform_int_distribution<std::size_t>(1 << 20, 6 << 20)(hasard);
-        const std::string octets = OctetsAuHasard(hasard, taille, essai % 2 == 0 ? 0 : 4000000);
-        const std::string chemin = dossier.Ecrit("f.txt", octets);
-        const Lignes attendu = LignesSelonLesRegles(octets);
-        SCOPED_TRACE("essai " + std::to_string(essai));
-        VerifieLectures(chemin, attendu, dossier.Chemin("c.txt"));
-        if (HasFailure())
-            return;
-        EXPECT_EQ(CompteLignes(chemin, true).lignes, static_cast<std::int64_t>(attendu.size()))
-            << "essai " << essai;
+    for (const Cas& c : cas) {
+        std::mt19937 hasard(c.graine);
+        for (int essai = 0; essai < c.essais; ++essai) {
+            const std::size_t taille =
+                std::uniform_int_distribution<std::size_t>(c.tailleMin, c.tailleMax)(hasard);
+            const std::string octets =
+                OctetsAuHasard(hasard, taille, essai % c.sansZ == 0 ? 0 : c.rareteZ);
+            const std::string chemin = dossier.Ecrit("f.txt", octets);
+            const Lignes attendu = LignesSelonLesRegles(octets);
+            SCOPED_TRACE("graine " + std::to_string(c.graine) + ", essai " + std::to_string(essai));
+            VerifieLectures(chemin, attendu, dossier.Chemin("c.txt"));
+            EXPECT_EQ(CompteLignes(chemin, true).lignes, static_cast<std::int64_t>(attendu.size()));
+            if (HasFailure())
+                return;
+        }
     }
 }
 
